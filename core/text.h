@@ -1,0 +1,19 @@
+#pragma once
+// Text rules with Windows semantics that the core needs: case-insensitive names,
+// folders joined to names with one backslash, and the ANSI decimal form of numbers.
+#include <string>
+#include <string_view>
+
+namespace corvan {
+
+// Upper-cases ASCII letters only, as file-name comparison on the media does.
+std::wstring UpperAscii(std::wstring_view text);
+bool SameNameNoCase(std::wstring_view a, std::wstring_view b);
+
+// Folder + "\" + name, adding the backslash only when the folder does not end in one.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
+// The folder with exactly one trailing backslash (an empty folder stays empty).
+std::wstring WithTrailingBackslash(std::wstring_view folder);
+std::wstring WithoutTrailingBackslash(std::wstring_view folder);
+
+}  // namespace corvan

@@ -1,0 +1,31 @@
+#pragma once
+// The wizard's step machine and page placement: how a page's result moves the
+// current step, and where a page sits on the screen.
+#include <cstdint>
+#include <functional>
+
+#include "core/install_settings.h"
+
+namespace corvan {
+
+// Modal results a page closes with.
+enum TPageResult : int { prNext = 1, prCancel = 2, prBack = 4 };
+
+// One past wsDataUpgrade: never shown, turned into wsFinish.
+constexpr std::uint8_t StepPastDataUpgrade = 9;
+
+// Applies a page's result to settings.CurrentStep, then the three rules in order:
+// reaching wsUpgradeCopy asks askServerUpgrade (true makes the installation itServer);
+// a client reaching wsDataUpgrade goes to wsFinish; step 9 becomes wsFinish.
+// Any result other than Next, Cancel or Back leaves the step as it was.
+void MoveStep(InstallSettings& settings, int result, const std::function<bool()>& askServerUpgrade);
+
+struct PagePosition {
+  int left;
+  int top;
+};
+
+// Centred across, low on the screen: eight ninths of the free height above the page.
+PagePosition PlacePage(int screenWidth, int screenHeight, int pageWidth, int pageHeight);
+
+}  // namespace corvan

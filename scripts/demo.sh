@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the setup and runs it under Wine on the demo media, as a user would start it
+# from the installation disk. Uses $DISPLAY when there is one, else an Xvfb display
+# (screenshots then go to build/demo-screenshots every few seconds).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${CORVAN_BUILD:-$root/build}
+[ "$(id -u)" = 0 ] && bash "$root/scripts/bootstrap.sh"
+bash "$root/scripts/build.sh" native win64
+cmake --build "$build/win64" --target demo_media
+media="$build/win64/media/cd"
+
+prefix="$build/demo-prefix"
+[ -d "$prefix" ] || "$root/scripts/make-wine-prefix.sh" "$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+# The media is seen by Windows as drive D: (a CD).
+ln -sfn "$media" "$prefix/dosdevices/d:"
+
+source "$root/scripts/xvfb.sh"
+headless=0
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  unset DISPLAY
+  start_xvfb
+  headless=1
+  trap stop_xvfb EXIT
+fi
+echo "Corvan Setup on $DISPLAY, media $media as D:"
+wine 'D:\INSTALL.EXE'
+if ((headless)); then
+  shots="$build/demo-screenshots"
+  mkdir -p "$shots"
+  echo "No display: screenshots every 5 s in $shots until the setup ends."
+  i=0
+  while pgrep -f 'INSTCORV.EXE' >/dev/null; do
+    sleep 5
+    import -window root "$shots/$(printf %03d $i).png" 2>/dev/null || true
+    i=$((i + 1))
+  done
+else
+  wineserver -w
+fi

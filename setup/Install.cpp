@@ -1,0 +1,49 @@
+// INSTALL.EXE: from the media it relaunches itself from a local copy; the copy, with
+// the relaunch marker beside it, runs the wizard.
+#include <windows.h>
+
+#include <clocale>
+#include <exception>
+
+#include "core/install_settings.h"
+#include "core/text.h"
+#include "setup/Iglobals.h"
+#include "setup/Relaunch.h"
+#include "sysconfig/StepTrace.h"
+#include "toolkit/GGlobals.h"
+
+namespace {
+// The local copy runs from a folder any program can write into: libraries come from the
+// system folder or by full path only, never from beside the program or the current folder.
+void RestrictLibrarySearch() {
+  SetDllDirectoryW(L"");
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearch();
+  InitGlobals();
+  std::setlocale(LC_NUMERIC, "C");  // "." as the decimal separator
+  InitStepTrace(AppDir);
+
+  const auto marker = ReadRelaunchMarker(AppDir);
+  if (!marker) {
+    RelaunchFromLocalCopy(AppDir);
+    FreeGlobals();
+    return 0;
+  }
+  std::wstring source = *marker;
+  if (!source.empty()) source.pop_back();
+  corvan::Settings().SourceDir = source;
+  try {
+    RunWizard(ProductWizardEnvironment());
+  } catch (const std::exception& e) {
+    MessageBoxA(nullptr, e.what(), "Corvan", MB_ICONERROR | MB_OK);
+  }
+  FreeGlobals();
+  return 0;
+}

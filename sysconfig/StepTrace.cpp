@@ -1,0 +1,73 @@
+#include "sysconfig/StepTrace.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/step_trace.h"
+
+namespace {
+class FileTraceSink : public corvan::TraceSink {
+ public:
+  explicit FileTraceSink(std::wstring path) : path_(std::move(path)) {}
+  ~FileTraceSink() override { Close(); }
+
+  bool Open() override {
+    file_ = CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file_ != INVALID_HANDLE_VALUE;
+  }
+
+  bool WriteLine(std::wstring_view line) override {
+    int n = WideCharToMultiByte(CP_ACP, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string bytes(n, '\0');
+    WideCharToMultiByte(CP_ACP, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
+    bytes += "\r\n";
+    DWORD written = 0;
+    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+  }
+
+  void Close() override {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+  }
+
+  corvan::TraceTime Now() override {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  }
+
+ private:
+  std::wstring path_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+std::unique_ptr<corvan::StepTrace>& Trace() {
+  static std::unique_ptr<corvan::StepTrace> trace;
+  return trace;
+}
+}  // namespace
+
+void InitStepTrace(const std::wstring& folder) {
+  const DWORD attributes = GetFileAttributesW((folder + TraceMarkerName).c_str());
+  const bool enabled = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  Trace() = std::make_unique<corvan::StepTrace>(std::make_unique<FileTraceSink>(folder + TraceFileName), enabled);
+}
+
+void LogBegin(const std::wstring& name) {
+  if (Trace()) Trace()->Begin(name);
+}
+void LogEnd(const std::wstring& name) {
+  if (Trace()) Trace()->End(name);
+}
+void LogNote(const std::wstring& text) {
+  if (Trace()) Trace()->Note(text);
+}
+void LogWrite(const std::wstring& line) {
+  if (Trace()) Trace()->Write(line);
+}
+bool LogEnabled() { return Trace() && Trace()->Enabled(); }
+int LogLevel() { return Trace() ? Trace()->Level() : 0; }

@@ -1,0 +1,78 @@
+// The step machine of the wizard driver and the page placement.
+#include "core/wizard_steps.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvan;
+
+namespace {
+struct Move {
+  std::uint8_t from;
+  TInstallType type;
+  int result;
+  bool answer;  // what the server-upgrade question answers, if asked
+  std::uint8_t to;
+  TInstallType typeAfter;
+  bool asked;
+};
+}  // namespace
+
+TEST(WizardSteps, StateTable) {
+  const Move moves[] = {
+      {wsInstallType, itLocal, prNext, true, wsFolders, itLocal, false},
+      {wsConfig, itLocal, prNext, true, wsFinish, itLocal, false},
+      {wsFinish, itLocal, prNext, true, wsDone, itLocal, false},
+      {wsFinish, itLocal, prBack, true, wsConfig, itLocal, false},
+      {wsFinish, itServer, prBack, true, wsConfig, itServer, false},  // upgrade road too
+      {wsCopy, itLocal, prCancel, true, wsDone, itLocal, false},
+      {wsFindApp, itClient, prBack, true, wsDone, itClient, false},
+      {wsFindApp, itClient, prNext, true, wsUpgradeCopy, itServer, true},
+      {wsFindApp, itClient, prNext, false, wsUpgradeCopy, itClient, true},
+      {wsUpgradeCopy, itClient, prNext, false, wsFinish, itClient, false},
+      {wsUpgradeCopy, itServer, prNext, false, wsDataUpgrade, itServer, false},
+      {wsDataUpgrade, itServer, prNext, false, wsFinish, itServer, false},
+      {wsDataUpgrade, itClient, prBack, true, wsUpgradeCopy, itServer, true},
+      {wsFolders, itLocal, 0, true, wsFolders, itLocal, false},
+      {wsFolders, itLocal, 3, true, wsFolders, itLocal, false},
+      {wsInstallType, itNone, prBack, true, wsInstallType, itNone, false},
+  };
+  for (const auto& m : moves) {
+    SCOPED_TRACE(testing::Message() << "from " << int(m.from) << " result " << m.result);
+    InstallSettings s;
+    s.CurrentStep = m.from;
+    s.InstallType = m.type;
+    bool asked = false;
+    MoveStep(s, m.result, [&] {
+      asked = true;
+      // The real question returns true at once for anything but a client installation.
+      return s.InstallType != itClient || m.answer;
+    });
+    EXPECT_EQ(s.CurrentStep, m.to);
+    EXPECT_EQ(s.InstallType, m.typeAfter);
+    EXPECT_EQ(asked, m.asked);
+  }
+}
+
+TEST(WizardSteps, LocalUpgradeBecomesServerWithoutQuestion) {
+  InstallSettings s;
+  s.CurrentStep = wsFindApp;
+  s.InstallType = itLocal;
+  MoveStep(s, prNext, [&] { return s.InstallType != itClient; });
+  EXPECT_EQ(s.InstallType, itServer);
+  EXPECT_EQ(s.CurrentStep, wsUpgradeCopy);
+}
+
+TEST(WizardSteps, Placement) {
+  struct Case {
+    int sw, sh, pw, ph, left, top;
+  } cases[] = {
+      {1024, 768, 637, 114, 193, 576},
+      {800, 600, 637, 114, 81, 432},
+      {640, 480, 700, 500, -30, -16},  // larger than the screen: truncation toward zero
+  };
+  for (const auto& c : cases) {
+    auto p = PlacePage(c.sw, c.sh, c.pw, c.ph);
+    EXPECT_EQ(p.left, c.left);
+    EXPECT_EQ(p.top, c.top);
+  }
+}

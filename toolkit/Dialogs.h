@@ -1,0 +1,58 @@
+#pragma once
+// The message dialog: every question and error of the setup goes through MsgDlg.
+// Tests observe and answer it through SetMsgDlgObserver.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+enum TMsgDlgType : std::uint8_t { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
+
+enum TMsgDlgBtn : std::uint8_t {
+  mbYes = 0,
+  mbNo = 1,
+  mbOK = 2,
+  mbCancel = 3,
+  mbAbort = 4,
+  mbRetry = 5,
+  mbIgnore = 6,
+  mbAll = 7,
+  mbNoToAll = 8,
+  mbYesToAll = 9,
+  mbHelp = 10,
+  mbClose = 11,
+};
+
+// A set of buttons: bit i for the button of value i.
+using TMsgDlgButtons = std::uint16_t;
+constexpr TMsgDlgButtons Buttons(std::initializer_list<TMsgDlgBtn> list) {
+  TMsgDlgButtons set = 0;
+  for (auto b : list) set |= static_cast<TMsgDlgButtons>(1u << b);
+  return set;
+}
+
+enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+
+// Heading put before every message while not empty (at most 255 characters).
+extern std::wstring MessagePrefix;
+
+// Shows the message and returns the modal result of the button that closed it,
+// 2 when closed by the system menu, 0 when the dialog cannot be built or shown.
+int MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
+           TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext = 0);
+
+// The text as shown: with a prefix, the prefix in capitals, a comma, two CRs, then the text.
+std::wstring MessageShownText(const std::wstring& text);
+
+// What a call to MsgDlg asked, as an observer sees it.
+struct MsgDlgRequest {
+  std::wstring shownText;  // with the prefix applied
+  std::wstring caption;    // as passed (empty: the kind's title)
+  TMsgDlgType kind;
+  TAlignment alignment;
+  TMsgDlgButtons buttons;
+  TMsgDlgBtn defaultButton;
+};
+
+// While set, MsgDlg shows nothing and returns what the observer answers (tests).
+using MsgDlgObserver = std::function<int(const MsgDlgRequest&)>;
+void SetMsgDlgObserver(MsgDlgObserver observer);
