@@ -1,0 +1,50 @@
+#pragma once
+// A component archive or the upgrade package opened for unpacking: what the copy pages
+// and the upgrade package need of a ZIP file, over the core's checked reader.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+enum class ZipResult {
+  Ok,
+  ReadError,         // the archive could not be read (missing, locked, I/O error)
+  Corrupt,           // damaged or truncated archive, bad sizes or offsets, CRC mismatch
+  Unsupported,       // encryption, ZIP64, a compression method other than stored/deflated
+  UnsafeName,        // an entry name that would leave the destination folder
+  WriteError,        // a file or folder could not be created or written
+  Cancelled,         // the progress callback asked to stop
+};
+
+struct ZipError {
+  ZipResult result = ZipResult::Ok;
+  std::wstring archive;  // full path of the archive
+  std::wstring entry;    // entry name, when the failure belongs to one
+  std::wstring message;  // a clear Romanian sentence naming the archive and the entry
+  explicit operator bool() const { return result != ZipResult::Ok; }
+};
+
+// Called while an entry is written: the count of bytes of this entry written so far.
+// Returning false stops the unpacking (ZipResult::Cancelled).
+using ZipProgress = std::function<bool(std::uint64_t bytesWritten)>;
+// Decides whether an entry is unpacked (the upgrade copy keeps the user's data).
+using ZipEntryFilter = std::function<bool(const std::wstring& entryName)>;
+
+class ZipArchive {
+ public:
+  // Opens and checks the central directory; nullptr with error filled in on failure.
+  static std::unique_ptr<ZipArchive> Open(const std::wstring& path, ZipError& error);
+  virtual ~ZipArchive() = default;
+
+  virtual int Count() const = 0;
+  virtual std::wstring Name(int index) const = 0;  // as stored, '/' turned into '\'
+  virtual std::uint64_t UncompressedSize(int index) const = 0;
+  virtual bool IsFolder(int index) const = 0;
+
+  // Unpacks one entry into folder (creating the sub-folders of its name, replacing an
+  // existing file), calling progress as it goes.
+  virtual ZipError ExtractEntry(int index, const std::wstring& folder, const ZipProgress& progress = {}) = 0;
+  // Unpacks every entry the filter accepts (all when it is empty), in archive order.
+  virtual ZipError ExtractAll(const std::wstring& folder, const ZipEntryFilter& filter = {},
+                              const ZipProgress& progress = {}) = 0;
+};
