@@ -58,8 +58,10 @@ int ScreenBitsPerPixel() {
 }
 }  // namespace
 
-void InitGlobals() {
-  AppDir = ModuleFolder(nullptr);
+void InitGlobals() { InitGlobalsIn(ModuleFolder(nullptr)); }
+
+void InitGlobalsIn(const std::wstring& programFolder) {
+  AppDir = programFolder;
   BlankGlyph = CreateBitmap(0, 0, 1, 1, nullptr);
   DotPattern = MakeDotPattern();
   HighColor = !FileExists(AppDir + L"LowColor.dat") && ScreenBitsPerPixel() > 8;

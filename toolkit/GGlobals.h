@@ -22,6 +22,8 @@ extern int MaxFormHeight;
 extern corvan::TColor HintColor;
 
 void InitGlobals();
+// The same for a program whose folder is given (tests put marker files there).
+void InitGlobalsIn(const std::wstring& programFolder);
 void FreeGlobals();
 
 // The folder of a module's file with a trailing backslash (nullptr: the running program).
