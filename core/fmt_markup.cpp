@@ -37,7 +37,7 @@ std::optional<FmtLook> ApplyNumberCode(wchar_t code, int number, FmtLook look) {
       look.size = number;
       return look;
     case L'$': {
-      static constexpr std::uint8_t styles[4] = {0, fsItalic, fsBold, fsBold | fsItalic};
+      static constexpr std::uint8_t styles[4] = {0, FmtItalic, FmtBold, FmtBold | FmtItalic};
       if (number > 3) return std::nullopt;
       look.style = styles[number];
       return look;

@@ -14,7 +14,8 @@
 namespace corvan {
 
 // Font style bits, as the label's font holds them.
-enum FmtStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+// (the same bits as the toolkit's TFontStyle, so a run's style passes straight to its font).
+enum FmtStyle : std::uint8_t { FmtBold = 1, FmtItalic = 2, FmtUnderline = 4, FmtStrikeOut = 8 };
 
 // The look of a run: the font's colour, size (points) and style, and the two flags.
 struct FmtLook {

@@ -38,9 +38,9 @@ TEST(FmtMarkup, ReadsCodesIntoRuns) {
       {L"&20Mare&8mic", {{{L"Mare", With(clBlack, 20)}, {L"mic", With(clBlack, 8)}}}},
       // Styles 0..3; other numbers leave the style.
       {L"$1a$2b$3c$0d$7e",
-       {{{L"a", With(clBlack, 8, fsItalic)},
-         {L"b", With(clBlack, 8, fsBold)},
-         {L"c", With(clBlack, 8, fsBold | fsItalic)},
+       {{{L"a", With(clBlack, 8, FmtItalic)},
+         {L"b", With(clBlack, 8, FmtBold)},
+         {L"c", With(clBlack, 8, FmtBold | FmtItalic)},
          {L"de", Base}}}},
       // The check mark of the upgrade page: a shadowed run.
       {L"%\xFC", {{{L"\xFC", With(clBlack, 8, 0, true)}}}},
@@ -50,7 +50,7 @@ TEST(FmtMarkup, ReadsCodesIntoRuns) {
       {L"~a~b%c%",
        {{{L"a", With(clBlack, 8, 0, false, true)}, {L"b", Base}, {L"c", With(clBlack, 8, 0, true)}, {L"", Base}}}},
       // Changes before any text apply to the same (empty) run.
-      {L"@9&12$2%~x", {{{L"x", FmtLook{Hex(0xFF0000), 12, fsBold, true, true}}}}},
+      {L"@9&12$2%~x", {{{L"x", FmtLook{Hex(0xFF0000), 12, FmtBold, true, true}}}}},
       // A code with no digits or out of range changes nothing and starts no run.
       {L"a@b&c$d@37e@99f", {{{L"abcdef", Base}}}},
       // The caption's last character is never a digit: colour 1, then the text "2".
