@@ -1,0 +1,64 @@
+#include "media_plan.h"
+
+namespace media {
+
+std::uint64_t SpaceOf(std::uint64_t size, std::uint32_t cluster) { return (size + cluster - 1) / cluster * cluster; }
+
+Plan PlanMedia(const std::vector<WholeFile>& wholeFiles, const std::vector<ArchiveToCut>& archives,
+               const Geometry& geometry) {
+  Plan plan;
+  const bool limited = geometry.capacity > 0;
+  std::uint64_t used = 0;
+  auto newDisk = [&] {
+    plan.disks.emplace_back();
+    const std::string marker = "DISK" + std::to_string(plan.disks.size());
+    plan.disks.back().files.push_back({marker, marker, 0, 0});
+    used = 0;
+  };
+  auto fits = [&](std::uint64_t size) {
+    return !limited || (used + SpaceOf(size, geometry.cluster) <= geometry.capacity &&
+                        plan.disks.back().files.size() < geometry.rootEntries);
+  };
+
+  if (limited && (geometry.capacity < geometry.cluster || geometry.rootEntries < 2)) {
+    plan.error = "a disk must hold at least one cluster and two files";
+    return plan;
+  }
+  newDisk();
+  for (const auto& f : wholeFiles) {
+    if (!fits(f.size)) {
+      plan.error = f.name + " does not fit on disk 1 (" + std::to_string(f.size) + " bytes, " +
+                   std::to_string(geometry.capacity - used) + " free)";
+      return plan;
+    }
+    plan.disks.back().files.push_back({f.name, f.name, 0, f.size});
+    used += SpaceOf(f.size, geometry.cluster);
+  }
+
+  for (const auto& a : archives) {
+    if (a.size == 0) {
+      plan.error = "archive " + a.base + " is empty";
+      return plan;
+    }
+    std::uint64_t offset = 0;
+    for (int part = 1; offset < a.size; ++part) {
+      std::uint64_t length = a.size - offset;
+      if (limited) {
+        const std::uint64_t free = geometry.capacity - used;
+        const std::uint64_t room = free / geometry.cluster * geometry.cluster;
+        if (room == 0 || plan.disks.back().files.size() >= geometry.rootEntries) {
+          newDisk();
+          --part;
+          continue;
+        }
+        length = std::min(length, room);
+      }
+      plan.disks.back().files.push_back({a.base + "." + std::to_string(part), a.base, offset, length});
+      used += SpaceOf(length, geometry.cluster);
+      offset += length;
+    }
+  }
+  return plan;
+}
+
+}  // namespace media
