@@ -10,6 +10,7 @@
 #include "setup/Iglobals.h"
 #include "setup/Relaunch.h"
 #include "sysconfig/StepTrace.h"
+#include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 
 namespace {
@@ -28,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();
   InitGlobals();
   std::setlocale(LC_NUMERIC, "C");  // "." as the decimal separator
+  BufferAllNiceButtons = true;      // painted frames and buffered smooth buttons, before any window
   InitStepTrace(AppDir);
 
   const auto marker = ReadRelaunchMarker(AppDir);

@@ -1,0 +1,4 @@
+# The toolkit's portable rules: gradients, title and dialog layouts, picture rectangles.
+target_sources(corvan_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/gradient.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/title_layout.cpp)
