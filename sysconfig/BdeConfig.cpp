@@ -1,0 +1,143 @@
+#include "sysconfig/BdeConfig.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/install_settings.h"
+#include "core/reg_template.h"
+#include "core/text.h"
+#include "setup/RunProgram.h"
+#include "sysconfig/StepTrace.h"
+#include "sysconfig/aliasint.h"
+
+namespace {
+constexpr wchar_t EngineRegisteredKey[] = L"Software\\Borland\\BLW32";
+constexpr wchar_t EngineKey[] = L"Software\\Borland\\Database Engine";
+constexpr wchar_t WindowsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
+
+std::string Narrow(const std::wstring& text, UINT codePage) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+void IncrementUseCount() {
+  HKEY key = nullptr;
+  // An engine registered without its own key has nothing to count in; nothing is created.
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, EngineKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  wchar_t value[64] = {};
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  DWORD type = 0;
+  std::wstring current;
+  if (RegQueryValueExW(key, L"UseCount", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+      type == REG_SZ)
+    current.assign(value, wcsnlen(value, size / sizeof(wchar_t)));
+  const std::wstring next = corvan::NextUseCount(current);
+  RegSetValueExW(key, L"UseCount", 0, REG_SZ, reinterpret_cast<const BYTE*>(next.c_str()),
+                 static_cast<DWORD>((next.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+std::wstring ProgramFilesDir() {
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD size = sizeof(value) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, WindowsKey, L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr,
+                   value, &size) != ERROR_SUCCESS)
+    return {};
+  return value;
+}
+
+std::string ReadTemplate(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+      throw BdeTemplateError(L"Nu gasesc fisierul " + path);
+    throw BdeTemplateError(L"Nu pot citi fisierul " + path);
+  }
+  std::string bytes;
+  char buffer[16384];
+  DWORD got = 0;
+  BOOL ok;
+  while ((ok = ReadFile(f, buffer, sizeof buffer, &got, nullptr)) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  if (!ok) throw BdeTemplateError(L"Nu pot citi fisierul " + path);
+  return bytes;
+}
+
+// Written beside the template and moved over it, so a failed write leaves the template whole.
+void ReplaceTemplate(const std::wstring& path, const std::string& bytes) {
+  const std::wstring fresh = path + L".tmp";
+  HANDLE f = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool ok = f != INVALID_HANDLE_VALUE;
+  if (ok) {
+    DWORD written = 0;
+    ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(f);
+  }
+  if (!ok || !MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(fresh.c_str());
+    throw BdeTemplateError(L"Nu pot scrie fisierul " + path);
+  }
+}
+
+std::wstring WindowsFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const UINT n = GetWindowsDirectoryW(folder, MAX_PATH + 1);
+  return n > 0 && n <= MAX_PATH ? std::wstring(folder, n) : std::wstring();
+}
+}  // namespace
+
+BdeTemplateError::BdeTemplateError(const std::wstring& text)
+    : std::runtime_error(Narrow(text, CP_ACP)), text_(text) {}
+
+std::wstring BdeEngineFolder(const std::wstring& programFilesDir) {
+  return corvan::JoinPath(programFilesDir, L"Borland\\Common Files\\BDE");
+}
+
+bool UpdateBdeRegistry() {
+  HKEY registered = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, EngineRegisteredKey, 0, KEY_QUERY_VALUE, &registered) == ERROR_SUCCESS) {
+    RegCloseKey(registered);
+    IncrementUseCount();
+    return false;
+  }
+  const std::wstring programFiles = ProgramFilesDir();
+  // Without it the template's name would be relative to whatever the current folder is.
+  if (programFiles.empty()) throw BdeTemplateError(L"Nu gasesc dosarul Program Files in registri");
+  const std::wstring templatePath = corvan::JoinPath(BdeEngineFolder(programFiles), L"bde.reg");
+  const std::string bytes = ReadTemplate(templatePath);
+  const std::wstring filled = corvan::FillRegistryTemplate(Widen(bytes, CP_ACP), programFiles);
+  ReplaceTemplate(templatePath, Narrow(filled, CP_ACP));
+  // regedit from the Windows folder by full path, never one found beside the setup.
+  const std::wstring windows = WindowsFolder();
+  const std::wstring regedit = windows.empty() ? std::wstring(L"regedit") : QuotedPath(windows + L"\\regedit.exe");
+  RunProgram(regedit + L" /s " + QuotedPath(templatePath), SW_MINIMIZE, true);
+  return true;
+}
+
+void DoConfigBDE() {
+  LogBegin(L"DoConfigBDE");
+  const bool freshlyRegistered = UpdateBdeRegistry();
+  const std::wstring& dataDir = corvan::Settings().DataDir;
+  std::vector<std::wstring> names, folders;
+  for (int i = 0; i < corvan::AliasCount; ++i) {
+    names.emplace_back(corvan::BdeAliases[i]);
+    folders.push_back(corvan::AliasFolder(dataDir, i));
+  }
+  AddParadoxAliases(names, folders);
+  if (freshlyRegistered) SetParadoxNetDir(dataDir);
+  LogEnd(L"DoConfigBDE");
+}

@@ -1,0 +1,259 @@
+// The engine configuration step on a machine under Wine, with the real regedit and the
+// stand-in engine: registration from the filled template, the four aliases, the Paradox
+// network folder, a second installation counting one more user, and template faults.
+// Each setup run happens in a process of its own, as on a customer's machine: the test
+// program runs itself again for the disabled EngineChild tests.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <sstream>
+
+#include "core/install_settings.h"
+#include "engine_test_support.h"
+#include "sysconfig/BdeConfig.h"
+#include "sysconfig/aliasint.h"
+#include "sysconfig/idapi.h"
+#include "toolkit/Dialogs.h"
+
+using namespace corvan;
+
+namespace {
+constexpr wchar_t DataDirVariable[] = L"CORVAN_TEST_DATADIR";
+constexpr wchar_t ProbeFileVariable[] = L"CORVAN_TEST_PROBE";
+
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  const DWORD n = GetEnvironmentVariableW(name, value, 1024);
+  return n > 0 && n < 1024 ? value : L"";
+}
+
+// What a new setup process sees of the engine: AliasExists, every alias's folder, the
+// Paradox NET DIR, and how many messages were shown.
+using Probe = std::map<std::wstring, std::wstring>;
+
+Probe RunProbe() {
+  TempFolder out;
+  const std::wstring file = out.Path() + L"probe.txt";
+  SetEnvironmentVariableW(ProbeFileVariable, file.c_str());
+  EXPECT_EQ(RunChildTest(L"EngineChild.DISABLED_Probe"), 0);
+  SetEnvironmentVariableW(ProbeFileVariable, nullptr);
+  Probe probe;
+  std::wistringstream lines(Widened(ReadBytes(file)));
+  for (std::wstring line; std::getline(lines, line);) {
+    const auto eq = line.find(L'=');
+    if (eq != std::wstring::npos) probe[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return probe;
+}
+
+int RunDoConfigBDE(const std::wstring& dataDir) {
+  SetEnvironmentVariableW(DataDirVariable, dataDir.c_str());
+  const int code = RunChildTest(L"EngineChild.DISABLED_DoConfigBDE");
+  SetEnvironmentVariableW(DataDirVariable, nullptr);
+  return code;
+}
+
+// The data folder as the copy page leaves it: the blank database and the customer's folder.
+void MakeDatabaseFolders(const std::wstring& dataDir) {
+  for (int i = 0; i < AliasCount; ++i)
+    SHCreateDirectoryExW(nullptr, AliasFolder(dataDir, i).c_str(), nullptr);
+}
+
+template <typename Fn>
+Fn EngineEntry(HMODULE engine, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(engine, name)));
+}
+}  // namespace
+
+// Every alias's folder and the Paradox NET DIR, as the engine this process loaded answers.
+void DescribeEngine(std::wostringstream& out) {
+  HMODULE engine = GetModuleHandleW(EngineLibraryPath().c_str());
+  if (!engine) return;
+  auto init = EngineEntry<DbiInitFn>(engine, "DbiInit");
+  auto exit = EngineEntry<DbiExitFn>(engine, "DbiExit");
+  auto open = EngineEntry<DbiOpenDatabaseFn>(engine, "DbiOpenDatabase");
+  auto close = EngineEntry<DbiCloseDatabaseFn>(engine, "DbiCloseDatabase");
+  auto directory = EngineEntry<DbiGetDirectoryFn>(engine, "DbiGetDirectory");
+  auto list = EngineEntry<DbiOpenCfgInfoListFn>(engine, "DbiOpenCfgInfoList");
+  auto next = EngineEntry<DbiGetNextRecordFn>(engine, "DbiGetNextRecord");
+  // An engine that is not registered does not start: nothing more to see.
+  if (!init || init(nullptr) != DBIERR_NONE) return;
+  for (const wchar_t* alias : BdeAliases) {
+    char name[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, alias, -1, name, 63, nullptr, nullptr);
+    hDBIDb db = nullptr;
+    char folder[DBIMAXPATHLEN + 1] = "(cannot open)";
+    if (open(name, nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db) == DBIERR_NONE) {
+      directory(db, FALSE, folder);
+      close(&db);
+    }
+    out << alias << L"=" << Widened(folder) << L"\n";
+  }
+  hDBICur cursor = nullptr;
+  ASSERT_EQ(list(nullptr, dbiREADONLY, cfgPersistent, "\\DRIVERS\\PARADOX\\INIT", &cursor), DBIERR_NONE);
+  for (CFGDesc record{}; next(cursor, dbiNOLOCK, &record, nullptr) == DBIERR_NONE;)
+    if (std::string(record.szNodeName) == "NET DIR") out << L"NET DIR=" << Widened(record.szValue) << L"\n";
+  exit();
+}
+
+// Run by RunProbe in a new process.
+TEST(EngineChild, DISABLED_Probe) {
+  int messages = 0;
+  SetMsgDlgObserver([&](const MsgDlgRequest&) {
+    ++messages;
+    return 1;
+  });
+  std::wostringstream out;
+  out << L"AliasExists=" << AliasExists() << L"\n";
+  DescribeEngine(out);
+  out << L"Messages=" << messages << L"\n";
+  const std::wstring text = out.str();
+  std::string bytes(text.size() * 2, '\0');
+  bytes.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                   static_cast<int>(bytes.size()), nullptr, nullptr));
+  ASSERT_TRUE(WriteBytes(Variable(ProbeFileVariable), bytes));
+}
+
+// Run by RunDoConfigBDE in a new process: the configuration page's first step.
+TEST(EngineChild, DISABLED_DoConfigBDE) {
+  Settings().DataDir = Variable(DataDirVariable);
+  ASSERT_FALSE(Settings().DataDir.empty());
+  DoConfigBDE();
+}
+
+TEST(EngineConfig, WithoutEngineNoAliasAndNoMessage) {
+  RemoveEngine();
+  Probe probe = RunProbe();
+  EXPECT_EQ(probe[L"AliasExists"], L"0");
+  EXPECT_EQ(probe[L"Messages"], L"0");
+  EXPECT_EQ(EngineLibraryPath(), L"");
+
+  // The engine's files without its registration: the engine does not start, still silent.
+  ASSERT_TRUE(CopyEngineFiles());
+  EXPECT_EQ(EngineLibraryPath(), EngineFolderOnMachine() + L"idapi32.dll");
+  probe = RunProbe();
+  EXPECT_EQ(probe[L"AliasExists"], L"0");
+  EXPECT_EQ(probe[L"Messages"], L"0");
+}
+
+TEST(EngineConfig, FreshMachineRegistersEngineAliasesAndNetDir) {
+  TempFolder root;
+  const std::wstring data = root.Path() + L"Data";
+  for (const std::wstring& dataDir : {data, data + L"\\"}) {
+    SCOPED_TRACE(dataDir);
+    RemoveEngine();
+    RemoveTree(data);
+    ASSERT_TRUE(CopyEngineFiles());
+    MakeDatabaseFolders(data);
+
+    ASSERT_EQ(RunDoConfigBDE(dataDir), 0);
+
+    // The registry holds what the filled template says, with the real Program Files folder.
+    const std::wstring engineFolder = MachineProgramFiles() + L"\\Borland\\Common Files\\BDE";
+    EXPECT_TRUE(MachineKeyExists(L"Software\\Borland\\BLW32"));
+    EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"DLLPATH"), engineFolder);
+    EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"CONFIGFILE01"), engineFolder + L"\\IDAPI32.CFG");
+    EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"UseCount"), L"1");
+    EXPECT_EQ(MachineString(L"Software\\Borland\\BLW32", L"BLAPIPATH"), engineFolder);
+    // The template on disk is replaced by its filled form.
+    const std::string filled = ReadBytes(EngineFolderOnMachine() + L"bde.reg");
+    EXPECT_EQ(filled.find("$ProgDir$"), std::string::npos);
+
+    const Probe probe = RunProbe();
+    EXPECT_EQ(probe.at(L"AliasExists"), L"1");
+    EXPECT_EQ(probe.at(L"CORVANALIAS"), data + L"\\NEW\\DATA");
+    EXPECT_EQ(probe.at(L"FIRMAALIAS"), data + L"\\NEW\\FIRMA");
+    EXPECT_EQ(probe.at(L"LUNAALIAS"), data + L"\\NEW\\LUNA");
+    EXPECT_EQ(probe.at(L"CORVAN"), data + L"\\DATA");
+    EXPECT_EQ(probe.at(L"NET DIR"), data + L"\\");
+    EXPECT_TRUE(PathExists(data + L"\\NetDir"));
+    EXPECT_EQ(probe.at(L"Messages"), L"0");
+  }
+}
+
+TEST(EngineConfig, SecondInstallationCountsUserAndKeepsAliases) {
+  TempFolder root;
+  const std::wstring first = root.Path() + L"Prima";
+  const std::wstring second = root.Path() + L"A doua";
+  RemoveEngine();
+  ASSERT_TRUE(CopyEngineFiles());
+  MakeDatabaseFolders(first);
+  MakeDatabaseFolders(second);
+  ASSERT_EQ(RunDoConfigBDE(first), 0);
+  const std::string filledTemplate = ReadBytes(EngineFolderOnMachine() + L"bde.reg");
+
+  // Another installation on this machine, pointing at another data folder.
+  ASSERT_EQ(RunDoConfigBDE(second), 0);
+  EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"UseCount"), L"2");
+  ASSERT_EQ(RunDoConfigBDE(second), 0);
+  EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"UseCount"), L"3");
+  // Existing aliases are not replaced, the network folder stays, the template is not touched.
+  const Probe probe = RunProbe();
+  EXPECT_EQ(probe.at(L"AliasExists"), L"1");
+  EXPECT_EQ(probe.at(L"CORVAN"), first + L"\\DATA");
+  EXPECT_EQ(probe.at(L"LUNAALIAS"), first + L"\\NEW\\LUNA");
+  EXPECT_EQ(probe.at(L"NET DIR"), first + L"\\");
+  EXPECT_FALSE(PathExists(second + L"\\NetDir"));
+  EXPECT_EQ(ReadBytes(EngineFolderOnMachine() + L"bde.reg"), filledTemplate);
+
+  // A use count that is not a number starts again at 1.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Borland\\Database Engine", 0, KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"UseCount", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"doi"), 8);
+  RegCloseKey(key);
+  ASSERT_EQ(RunDoConfigBDE(second), 0);
+  EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"UseCount"), L"1");
+}
+
+TEST(EngineConfig, TemplateFaultsStopTheStepBeforeRegistration) {
+  TempFolder root;
+  Settings().DataDir = root.Path() + L"Data";
+  MakeDatabaseFolders(Settings().DataDir);
+  const std::wstring templatePath = EngineFolderOnMachine() + L"bde.reg";
+
+  RemoveEngine();
+  ASSERT_TRUE(CopyEngineFiles());
+  ASSERT_TRUE(DeleteFileW(templatePath.c_str()));
+  try {
+    DoConfigBDE();
+    ADD_FAILURE() << "a missing template must stop the step";
+  } catch (const BdeTemplateError& e) {
+    EXPECT_EQ(e.Text(), L"Nu gasesc fisierul " + templatePath);
+  }
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Borland\\Database Engine"));
+
+  // A template another program holds open cannot be read; it is left as it was.
+  ASSERT_TRUE(CopyEngineFiles());
+  const std::string unfilled = ReadBytes(templatePath);
+  HANDLE held = CreateFileW(templatePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  try {
+    DoConfigBDE();
+    ADD_FAILURE() << "an unreadable template must stop the step";
+  } catch (const BdeTemplateError& e) {
+    EXPECT_EQ(e.Text(), L"Nu pot citi fisierul " + templatePath);
+  }
+  CloseHandle(held);
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Borland\\Database Engine"));
+  EXPECT_EQ(ReadBytes(templatePath), unfilled);
+
+  // Readable but not replaceable while another program reads it: the unfilled template stays whole.
+  held = CreateFileW(templatePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  try {
+    DoConfigBDE();
+    ADD_FAILURE() << "a template that cannot be written must stop the step";
+  } catch (const BdeTemplateError& e) {
+    EXPECT_EQ(e.Text(), L"Nu pot scrie fisierul " + templatePath);
+  }
+  CloseHandle(held);
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Borland\\Database Engine"));
+  EXPECT_EQ(ReadBytes(templatePath), unfilled);
+  EXPECT_FALSE(PathExists(templatePath + L".tmp"));
+
+  // Neither try created an alias: the configuration file is still the default one.
+  EXPECT_EQ(ReadBytes(EngineFolderOnMachine() + L"IDAPI32.CFG"),
+            ReadBytes(StandinBuildFolder(L"idapi32") + L"IDAPI32.CFG"));
+}
