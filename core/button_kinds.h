@@ -18,11 +18,9 @@ enum TMButtonKind : std::uint8_t {
 };
 constexpr int ButtonKindCount = 59;
 
-// Modal results as the platform numbers them.
-enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-                         mrYes = 6, mrNo = 7, mrAll = 12 };
-
 std::wstring_view KindCaption(TMButtonKind kind);
+// Modal results as the platform numbers them: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore,
+// 6 Yes, 7 No, 12 All; 0 none.
 int KindModalResult(TMButtonKind kind);
 // The shared picture of a kind (taken modulo 128), empty when the kind has none; mkCustom
 // has none here because it draws the button's own picture. The smooth button's variant
