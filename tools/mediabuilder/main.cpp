@@ -88,7 +88,7 @@ bool MayReplace(const fs::path& out) {
   if (!fs::exists(out)) return true;
   if (!fs::is_directory(out)) return false;
   if (fs::is_empty(out)) return true;
-  return fs::exists(out / "DISK1") && (fs::exists(out / "INSTALL.CFG") || fs::is_directory(out / "DISK1"));
+  return fs::exists(out / "DISK1") || fs::exists(out / "INSTALL.CFG");
 }
 
 }  // namespace
