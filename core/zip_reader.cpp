@@ -14,10 +14,13 @@ constexpr std::uint32_t kLocalSig = 0x04034b50;
 constexpr std::uint32_t kCentralSig = 0x02014b50;
 constexpr std::uint32_t kEndSig = 0x06054b50;
 constexpr std::uint32_t kZip64LocatorSig = 0x07064b50;
+constexpr std::uint32_t kZip64EndSig = 0x06064b50;
 constexpr std::uint32_t kDescriptorSig = 0x08074b50;
 constexpr std::size_t kEndSize = 22;
 constexpr std::size_t kCentralSize = 46;
 constexpr std::size_t kLocalSize = 30;
+constexpr std::size_t kLocatorSize = 20;
+constexpr std::size_t kZip64EndSize = 56;
 
 constexpr std::uint16_t kFlagEncrypted = 0x0001;
 constexpr std::uint16_t kFlagDescriptor = 0x0008;
@@ -162,20 +165,36 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
   const std::uint16_t countHere = Le16(end + 8), count = Le16(end + 10);
   const std::uint32_t directorySize = Le32(end + 12), directoryOffset = Le32(end + 16);
 
-  if (endOffset >= 20) {
-    std::uint8_t locator[4];
-    if (!source.ReadAt(endOffset - 20, locator, 4)) return Fail(ZipFault::ReadError);
-    if (Le32(locator) == kZip64LocatorSig) return Fail(ZipFault::Zip64);
-  }
   if (count == 0xFFFF || countHere == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF)
     return Fail(ZipFault::Zip64);
-  // One archive in one file; a directory that does not end where the end record
-  // begins means prepended, appended or damaged bytes.
+  // Info-ZIP adds ZIP64 end records to a file it packs from standard input even when
+  // every value fits the classic record; such an archive reads without ZIP64, once
+  // both records agree. The directory then ends where the ZIP64 record begins.
+  std::uint64_t directoryEnd = endOffset;
+  if (endOffset >= kLocatorSize) {
+    std::uint8_t locator[kLocatorSize];
+    if (!source.ReadAt(endOffset - kLocatorSize, locator, kLocatorSize)) return Fail(ZipFault::ReadError);
+    if (Le32(locator) == kZip64LocatorSig) {
+      const std::uint64_t recordOffset = Le64(locator + 8);
+      std::uint8_t r[kZip64EndSize];
+      if (Le32(locator + 4) != 0 || Le32(locator + 16) > 1 || recordOffset > endOffset - kLocatorSize ||
+          endOffset - kLocatorSize - recordOffset < kZip64EndSize)
+        return Fail(ZipFault::Damaged);
+      if (!source.ReadAt(recordOffset, r, kZip64EndSize)) return Fail(ZipFault::ReadError);
+      if (Le32(r) != kZip64EndSig || Le64(r + 4) != endOffset - kLocatorSize - recordOffset - 12 ||
+          Le32(r + 16) != 0 || Le32(r + 20) != 0 || Le64(r + 24) != countHere || Le64(r + 32) != count ||
+          Le64(r + 40) != directorySize || Le64(r + 48) != directoryOffset)
+        return Fail(ZipFault::Damaged);
+      directoryEnd = recordOffset;
+    }
+  }
+  // One archive in one file; a directory that does not end where the end records
+  // begin means prepended, appended or damaged bytes.
   if (disk != 0 || directoryDisk != 0 || countHere != count ||
-      std::uint64_t{directoryOffset} + directorySize != endOffset)
+      std::uint64_t{directoryOffset} + directorySize != directoryEnd)
     return Fail(ZipFault::Damaged);
 
-  DirectoryCursor cursor(source, directoryOffset, endOffset);
+  DirectoryCursor cursor(source, directoryOffset, directoryEnd);
   ZipFault fault = ZipFault::None;
   std::vector<std::uint64_t> localOffsets;
   std::vector<std::string> rawNames;
@@ -228,7 +247,7 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
     localOffsets.push_back(localOffset);
     rawNames.emplace_back(raw);
   }
-  if (cursor.Position() != endOffset) return Fail(ZipFault::Damaged);
+  if (cursor.Position() != directoryEnd) return Fail(ZipFault::Damaged);
 
   // Every local header must agree with the directory, and every entry's bytes (header,
   // data, descriptor) must lie before the directory without overlapping another's.
@@ -256,8 +275,22 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
       return Fail(ZipFault::Damaged, entry.name);
     if (localName != rawNames[i]) return Fail(ZipFault::Damaged, entry.name);
     if (!descriptor) {
-      if (compressed == 0xFFFFFFFF || uncompressed == 0xFFFFFFFF) return Fail(ZipFault::Zip64, entry.name);
-      if (crc != entry.crc || compressed != entry.compressedSize || uncompressed != entry.size)
+      std::uint64_t localCompressed = compressed, localSize = uncompressed;
+      if (compressed == 0xFFFFFFFF || uncompressed == 0xFFFFFFFF) {
+        // Info-ZIP marks the sizes of a piped file this way and puts them in a ZIP64
+        // field; the archive needs no ZIP64 as long as the directory holds real sizes.
+        const auto wide = FindExtra(local.data() + nameLen, extraLen, kExtraZip64);
+        std::size_t at = 0;
+        auto next = [&](std::uint64_t& value) {
+          if (value != 0xFFFFFFFF) return true;
+          if (wide.size() < at + 8) return false;
+          value = Le64(wide.data() + at);
+          at += 8;
+          return true;
+        };
+        if (!next(localSize) || !next(localCompressed)) return Fail(ZipFault::Zip64, entry.name);
+      }
+      if (crc != entry.crc || localCompressed != entry.compressedSize || localSize != entry.size)
         return Fail(ZipFault::Damaged, entry.name);
     } else {
       // Written before the sizes were known: zero (or the ZIP64 mark), or already right.

@@ -157,12 +157,12 @@ TEST(ZipReader, RefusesDamagedArchivesWithANamedFault) {
        ZipFault::Zip64},
       {"ZIP64 entry count", [](Archive& a) { a.Put16(a.end + Archive::kEndCount, 0xFFFF); a.Put16(a.end + Archive::kEndCountHere, 0xFFFF); },
        ZipFault::Zip64},
-      {"ZIP64 locator before the end record",
+      {"ZIP64 locator pointing at no ZIP64 record",
        [](Archive& a) {
          const std::vector<std::uint8_t> locator = {0x50, 0x4b, 0x06, 0x07, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
          a.bytes.insert(a.bytes.begin() + static_cast<std::ptrdiff_t>(a.end), locator.begin(), locator.end());
        },
-       ZipFault::Zip64},
+       ZipFault::Damaged},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
