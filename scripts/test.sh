@@ -11,6 +11,9 @@ jobs=${CORVAN_JOBS:-$(nproc)}
 bash "$root/scripts/build.sh" native win64 win32
 
 status=0
+echo "== i686 export and import tables"
+bash "$root/tests/i686/export_tables.sh" "$build/win32" || status=1
+
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 
