@@ -12,6 +12,7 @@
 #include "core/install_settings.h"
 #include "engine_test_support.h"
 #include "sysconfig/BdeConfig.h"
+#include "sysconfig/StepTrace.h"
 #include "sysconfig/aliasint.h"
 #include "sysconfig/idapi.h"
 #include "toolkit/Dialogs.h"
@@ -21,6 +22,7 @@ using namespace corvan;
 namespace {
 constexpr wchar_t DataDirVariable[] = L"CORVAN_TEST_DATADIR";
 constexpr wchar_t ProbeFileVariable[] = L"CORVAN_TEST_PROBE";
+constexpr wchar_t TraceFolderVariable[] = L"CORVAN_TEST_TRACE";
 
 std::wstring Variable(const wchar_t* name) {
   wchar_t value[1024] = {};
@@ -47,10 +49,13 @@ Probe RunProbe() {
   return probe;
 }
 
-int RunDoConfigBDE(const std::wstring& dataDir) {
+// The step run in a process of its own; with traceFolder, its trace goes to INSTCORV.LOG there.
+int RunDoConfigBDE(const std::wstring& dataDir, const std::wstring& traceFolder = L"") {
   SetEnvironmentVariableW(DataDirVariable, dataDir.c_str());
+  SetEnvironmentVariableW(TraceFolderVariable, traceFolder.empty() ? nullptr : traceFolder.c_str());
   const int code = RunChildTest(L"EngineChild.DISABLED_DoConfigBDE");
   SetEnvironmentVariableW(DataDirVariable, nullptr);
+  SetEnvironmentVariableW(TraceFolderVariable, nullptr);
   return code;
 }
 
@@ -119,6 +124,7 @@ TEST(EngineChild, DISABLED_Probe) {
 TEST(EngineChild, DISABLED_DoConfigBDE) {
   Settings().DataDir = Variable(DataDirVariable);
   ASSERT_FALSE(Settings().DataDir.empty());
+  if (!Variable(TraceFolderVariable).empty()) InitStepTrace(Variable(TraceFolderVariable));
   DoConfigBDE();
 }
 
@@ -146,8 +152,13 @@ TEST(EngineConfig, FreshMachineRegistersEngineAliasesAndNetDir) {
     RemoveTree(data);
     ASSERT_TRUE(CopyEngineFiles());
     MakeDatabaseFolders(data);
+    TempFolder trace;
+    ASSERT_TRUE(WriteBytes(trace.Path() + L"debug.pas", ""));
 
-    ASSERT_EQ(RunDoConfigBDE(dataDir), 0);
+    ASSERT_EQ(RunDoConfigBDE(dataDir, trace.Path()), 0);
+    const std::string log = ReadBytes(trace.Path() + L"INSTCORV.LOG");
+    EXPECT_EQ(log.find("BEGIN => DoConfigBDE <TIMP "), 0u) << log;
+    EXPECT_NE(log.find("\r\nEND <- DoConfigBDE <TIMP "), std::string::npos) << log;
 
     // The registry holds what the filled template says, with the real Program Files folder.
     const std::wstring engineFolder = MachineProgramFiles() + L"\\Borland\\Common Files\\BDE";
