@@ -45,10 +45,14 @@ function(corvan_demo_media dir generated)
   add_custom_target(product_components DEPENDS ${stamp})
 
   set(media ${CMAKE_BINARY_DIR}/media)
+  set(builder ${CMAKE_BINARY_DIR}/host/mediabuilder/mediabuilder)
   set(builder_args --components ${components} --setup $<TARGET_FILE:install_exe> --upgrade ${upgrade})
-  add_custom_target(demo_media
-    COMMAND ${CMAKE_BINARY_DIR}/host/mediabuilder/mediabuilder ${builder_args} --out ${media}/cd
-    COMMAND ${CMAKE_BINARY_DIR}/host/mediabuilder/mediabuilder ${builder_args} --out ${media}/floppy --floppy
-    DEPENDS ${stamp} install_exe mediabuilder_host
+  add_custom_command(OUTPUT ${media}/media.stamp
+    COMMAND ${builder} ${builder_args} --out ${media}/cd
+    COMMAND ${builder} ${builder_args} --out ${media}/floppy --floppy
+    COMMAND ${CMAKE_COMMAND} -E touch ${media}/media.stamp
+    DEPENDS ${stamp} install_exe mediabuilder_host ${builder}
     COMMENT "Installation media: ${media}/cd and the floppy set ${media}/floppy/DISK1..n")
+  # Part of every build: the media follow the setup and the payload.
+  add_custom_target(demo_media ALL DEPENDS ${media}/media.stamp)
 endfunction()
