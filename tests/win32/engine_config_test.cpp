@@ -128,6 +128,25 @@ TEST(EngineChild, DISABLED_DoConfigBDE) {
   DoConfigBDE();
 }
 
+// Run in a new process on a registered machine: one engine initialisation per process,
+// ended once at the stop.
+TEST(EngineChild, DISABLED_StartOnceStopOnce) {
+  ASSERT_TRUE(BdeEngineStart());
+  ASSERT_TRUE(BdeEngineStart());
+  ASSERT_TRUE(AliasExists());
+  EXPECT_FALSE(AddParadoxAliases({L"A", L"B"}, {L"C:\\A"}));
+  HMODULE engine = GetModuleHandleW(EngineLibraryPath().c_str());
+  ASSERT_NE(engine, nullptr);
+  BdeEngineStop();
+  BdeEngineStop();
+  // Had the second start initialised the engine again, it would still be up.
+  hDBIDb db = nullptr;
+  EXPECT_EQ(EngineEntry<DbiOpenDatabaseFn>(engine, "DbiOpenDatabase")(
+                "CORVAN", nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db),
+            DBIERR_NOTINITIALIZED);
+  EXPECT_EQ(EngineEntry<DbiExitFn>(engine, "DbiExit")(), DBIERR_NOTINITIALIZED);
+}
+
 TEST(EngineConfig, WithoutEngineNoAliasAndNoMessage) {
   RemoveEngine();
   Probe probe = RunProbe();
@@ -267,4 +286,13 @@ TEST(EngineConfig, TemplateFaultsStopTheStepBeforeRegistration) {
   // Neither try created an alias: the configuration file is still the default one.
   EXPECT_EQ(ReadBytes(EngineFolderOnMachine() + L"IDAPI32.CFG"),
             ReadBytes(StandinBuildFolder(L"idapi32") + L"IDAPI32.CFG"));
+}
+
+TEST(EngineConfig, EngineStartsOnceAndStopsOnce) {
+  TempFolder root;
+  RemoveEngine();
+  ASSERT_TRUE(CopyEngineFiles());
+  MakeDatabaseFolders(root.Path() + L"Data");
+  ASSERT_EQ(RunDoConfigBDE(root.Path() + L"Data"), 0);
+  EXPECT_EQ(RunChildTest(L"EngineChild.DISABLED_StartOnceStopOnce"), 0);
 }
