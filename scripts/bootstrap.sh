@@ -7,7 +7,7 @@ packages=(
   libz-mingw-w64-dev zlib1g-dev libzip-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   wine wine64 xvfb xauth xdotool imagemagick x11-utils
-  zip unzip python3 python3-fonttools librsvg2-bin fonts-dejavu-core
+  zip unzip python3 python3-fonttools librsvg2-bin fonts-dejavu-core fonts-wine
   time procps
 )
 missing=()
