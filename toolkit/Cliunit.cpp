@@ -15,15 +15,15 @@ HWND& MainWindowSlot() {
   return window;
 }
 
+// A named CALLBACK: on i686 a lambda does not convert to the stdcall WNDENUMPROC.
+BOOL CALLBACK AddThreadWindow(HWND window, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> ThreadTopLevelWindows() {
   std::vector<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), AddThreadWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
