@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "core/text.h"
 #include "sysconfig/idapi.h"
@@ -75,13 +76,16 @@ bool LoadEngine() {
   return true;
 }
 
-// Text handed to the engine: single-byte in the ANSI code page, at most 255 characters.
-std::string Ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+// Text handed to the engine: single-byte in the ANSI code page, at most 255 bytes. Text
+// the code page cannot spell, or too long, has no single-byte form: cutting it or
+// replacing letters would name another folder.
+std::optional<std::string> Ansi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
+  if (n <= 0 || n > 255 || lossy) return std::nullopt;
   std::string out(n, '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  if (out.size() > 255) out.resize(255);
   return out;
 }
 
@@ -143,15 +147,19 @@ bool AddParadoxAliases(const std::vector<std::wstring>& names, const std::vector
   if (names.size() != folders.size() || !BdeEngineStart() || !engine.addAlias || !engine.cfgSave) return false;
   bool all = true;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const std::string name = Ansi(names[i]);
-    const std::string params = Ansi(L"PATH:" + folders[i]);
-    if (engine.addAlias(nullptr, name.c_str(), "PARADOX", params.c_str(), TRUE) != DBIERR_NONE) all = false;
+    const auto name = Ansi(names[i]);
+    const auto params = Ansi(L"PATH:" + folders[i]);
+    if (!name || !params || engine.addAlias(nullptr, name->c_str(), "PARADOX", params->c_str(), TRUE) != DBIERR_NONE)
+      all = false;
   }
   if (engine.cfgSave(nullptr, nullptr, FALSE) != DBIERR_NONE) all = false;
   return all;
 }
 
 void SetParadoxNetDir(const std::wstring& folder) {
+  const std::wstring netDir = corvan::WithTrailingBackslash(folder);
+  const auto value = Ansi(netDir);
+  if (!value) return;
   if (!LoadEngine() || !engine.init || !engine.exit || !engine.openCfgInfoList || !engine.setToBegin ||
       !engine.getNextRecord || !engine.modifyRecord)
     return;
@@ -165,9 +173,8 @@ void SetParadoxNetDir(const std::wstring& folder) {
     while (engine.getNextRecord(cursor, dbiREADLOCK, &record, nullptr) == DBIERR_NONE) {
       record.szNodeName[sizeof record.szNodeName - 1] = '\0';
       if (!SameAsciiNoCase(record.szNodeName, "NET DIR")) continue;
-      const std::wstring netDir = corvan::WithTrailingBackslash(folder);
       SHCreateDirectoryExW(nullptr, (netDir + L"NetDir").c_str(), nullptr);
-      lstrcpynA(record.szValue, Ansi(netDir).c_str(), sizeof record.szValue);
+      lstrcpynA(record.szValue, value->c_str(), sizeof record.szValue);
       engine.modifyRecord(cursor, &record, TRUE);
       break;
     }

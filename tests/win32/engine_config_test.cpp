@@ -147,6 +147,27 @@ TEST(EngineChild, DISABLED_StartOnceStopOnce) {
   EXPECT_EQ(EngineEntry<DbiExitFn>(engine, "DbiExit")(), DBIERR_NOTINITIALIZED);
 }
 
+// Run in a new process on a registered machine whose NET DIR points at the data folder.
+TEST(EngineChild, DISABLED_UnspellableFoldersAreNotCut) {
+  const std::wstring data = Variable(DataDirVariable);
+  const std::wstring longFolder = L"C:\\" + std::wstring(251, L'x');
+  const std::wstring foreign = data + L"\\\u4E2D\u6587";
+  EXPECT_FALSE(AddParadoxAliases({L"BUN", L"STRAIN", L"LUNG"}, {data, foreign, longFolder}));
+  SetParadoxNetDir(foreign);
+  std::wostringstream out;
+  DescribeEngine(out);
+  const std::wstring seen = out.str();
+  EXPECT_NE(seen.find(L"NET DIR=" + data + L"\\\n"), std::wstring::npos) << seen;
+  EXPECT_FALSE(PathExists(foreign));
+
+  HMODULE engine = GetModuleHandleW(EngineLibraryPath().c_str());
+  auto open = EngineEntry<DbiOpenDatabaseFn>(engine, "DbiOpenDatabase");
+  hDBIDb db = nullptr;
+  EXPECT_EQ(open("BUN", nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db), DBIERR_NONE);
+  EXPECT_EQ(open("STRAIN", nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db), DBIERR_UNKNOWNDB);
+  EXPECT_EQ(open("LUNG", nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db), DBIERR_UNKNOWNDB);
+}
+
 TEST(EngineConfig, WithoutEngineNoAliasAndNoMessage) {
   RemoveEngine();
   Probe probe = RunProbe();
@@ -295,4 +316,16 @@ TEST(EngineConfig, EngineStartsOnceAndStopsOnce) {
   MakeDatabaseFolders(root.Path() + L"Data");
   ASSERT_EQ(RunDoConfigBDE(root.Path() + L"Data"), 0);
   EXPECT_EQ(RunChildTest(L"EngineChild.DISABLED_StartOnceStopOnce"), 0);
+}
+
+TEST(EngineConfig, FoldersTheCodePageCannotSpellAreNotCut) {
+  TempFolder root;
+  const std::wstring data = root.Path() + L"Data";
+  RemoveEngine();
+  ASSERT_TRUE(CopyEngineFiles());
+  MakeDatabaseFolders(data);
+  ASSERT_EQ(RunDoConfigBDE(data), 0);
+  SetEnvironmentVariableW(DataDirVariable, data.c_str());
+  EXPECT_EQ(RunChildTest(L"EngineChild.DISABLED_UnspellableFoldersAreNotCut"), 0);
+  SetEnvironmentVariableW(DataDirVariable, nullptr);
 }
