@@ -119,6 +119,11 @@ bool UpdateBdeRegistry() {
   if (programFiles.empty()) throw BdeTemplateError(L"Nu gasesc dosarul Program Files in registri");
   const std::wstring templatePath = corvan::JoinPath(BdeEngineFolder(programFiles), L"bde.reg");
   const std::string bytes = ReadTemplate(templatePath);
+  // The template is single-byte text: a Program Files folder its code page cannot spell
+  // would be registered as another folder.
+  BOOL lossy = FALSE;
+  WideCharToMultiByte(CP_ACP, 0, programFiles.c_str(), -1, nullptr, 0, nullptr, &lossy);
+  if (lossy) throw BdeTemplateError(L"Nu pot scrie dosarul " + programFiles + L" in fisierul " + templatePath);
   const std::wstring filled = corvan::FillRegistryTemplate(Widen(bytes, CP_ACP), programFiles);
   ReplaceTemplate(templatePath, Narrow(filled, CP_ACP));
   // regedit from the Windows folder by full path, never one found beside the setup.

@@ -309,6 +309,31 @@ TEST(EngineConfig, TemplateFaultsStopTheStepBeforeRegistration) {
             ReadBytes(StandinBuildFolder(L"idapi32") + L"IDAPI32.CFG"));
 }
 
+TEST(EngineConfig, ProgramFilesTheCodePageCannotSpellStopsTheStep) {
+  TempFolder root;
+  Settings().DataDir = root.Path() + L"Data";
+  RemoveEngine();
+  const std::wstring usual = MachineProgramFiles();
+  const std::wstring foreign = root.Path() + L"\u4E2D\u6587";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0, KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  auto setProgramFiles = [&](const std::wstring& folder) {
+    RegSetValueExW(key, L"ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  };
+  setProgramFiles(foreign);
+  ASSERT_TRUE(CopyEngineFiles());
+  const std::wstring templatePath = foreign + L"\\Borland\\Common Files\\BDE\\bde.reg";
+  const std::string unfilled = ReadBytes(templatePath);
+  ASSERT_FALSE(unfilled.empty());
+  EXPECT_THROW(DoConfigBDE(), BdeTemplateError);
+  setProgramFiles(usual);
+  RegCloseKey(key);
+  EXPECT_EQ(ReadBytes(templatePath), unfilled);
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Borland\\Database Engine"));
+}
+
 TEST(EngineConfig, EngineStartsOnceAndStopsOnce) {
   TempFolder root;
   RemoveEngine();
