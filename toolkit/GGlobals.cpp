@@ -220,7 +220,7 @@ bool ReadPixels(HBITMAP bitmap, BITMAPINFO& info, std::vector<DWORD>& pixels) {
 
 constexpr DWORD kRgbMask = 0x00FFFFFF;
 DWORD ToPixel(corvan::TColor c) {
-  return 0xFF000000u | (corvan::RedOf(c) << 16) | (corvan::GreenOf(c) << 8) | corvan::BlueOf(c);
+  return (corvan::RedOf(c) << 16) | (corvan::GreenOf(c) << 8) | corvan::BlueOf(c);
 }
 }  // namespace
 
@@ -232,7 +232,7 @@ void ReplaceBackground(HBITMAP bitmap, corvan::TColor color) {
   const DWORD with = ToPixel(ResolveColor(color));
   bool changed = false;
   for (DWORD& p : pixels) {
-    if ((p & kRgbMask) == key && p != with) {
+    if ((p & kRgbMask) == key) {
       p = with;
       changed = true;
     }

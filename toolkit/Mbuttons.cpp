@@ -570,6 +570,13 @@ bool TNiceButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       SetForcedDown(false);
       result = 0;
       return true;
+    case BM_CLICK: {
+      programmaticClick_ = true;
+      const bool handled = TButtonBase::WndProc(message, wParam, lParam, result);
+      if (!handled) result = DefaultProc(message, wParam, lParam);
+      programmaticClick_ = false;
+      return true;
+    }
     case WM_NCHITTEST: {
       if (GetCapture() == HandleIfCreated()) break;
       POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -588,7 +595,7 @@ bool TNiceButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_MBUTTONDOWN:
     case WM_LBUTTONUP: {
       const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-      if (HitTest(x, y)) break;
+      if (programmaticClick_ || HitTest(x, y)) break;
       if (GetCapture() != HandleIfCreated()) {
         LeaveHot();
         result = 0;

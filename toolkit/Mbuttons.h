@@ -197,4 +197,5 @@ class TNiceButton : public TButtonBase {
   SIZE statesSize_{0, 0};
   int glyphWidth_ = 0, glyphHeight_ = 0;
   UINT_PTR flashTimer_ = 0;
+  bool programmaticClick_ = false;  // BM_CLICK presses at (0, 0), which the hit region refuses
 };

@@ -87,6 +87,10 @@ HBITMAP DecodePng(const void* data, size_t size) {
     DeleteObject(bitmap);
     return nullptr;
   }
+  // The pictures are opaque: the fourth byte stays 0 as in any plain 32-bit bitmap, or
+  // colour-keyed copies would not match the key.
+  auto* pixel = static_cast<DWORD*>(bits);
+  for (UINT i = 0; i < width * height; ++i) pixel[i] &= 0x00FFFFFF;
   return bitmap;
 }
 
