@@ -14,6 +14,20 @@ status=0
 echo "== i686 export and import tables"
 bash "$root/tests/i686/export_tables.sh" "$build/win32" || status=1
 
+echo "== INSTALL.EXE size (i686, with all its pictures)"
+exe="$build/win32/setup/INSTALL.exe"
+if [ -f "$exe" ]; then
+  exe_size=$(stat -c %s "$exe")
+  echo "INSTALL.EXE: $exe_size bytes (limit 1000000)"
+  if [ "$exe_size" -gt 1000000 ]; then
+    echo "INSTALL.EXE is over 1,000,000 bytes: disk 1 of a floppy set would not hold it" >&2
+    status=1
+  fi
+else
+  echo "INSTALL.EXE missing: $exe" >&2
+  status=1
+fi
+
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 

@@ -635,8 +635,17 @@ void TNiceButton::RenderStrip(HDC dc, const corvan::NiceButtonLayout& layout, bo
 }
 
 void TNiceButton::RenderState(HDC dc, bool pressed, bool enabled, bool hot) {
-  const int W = Width(), H = Height();
   glyphWidth_ = glyphHeight_ = 0;
+  try {
+    RenderStateUnguarded(dc, pressed, enabled, hot);
+  } catch (...) {
+    // A state that cannot be rendered shows what was drawn so far.
+    glyphWidth_ = glyphHeight_ = 0;
+  }
+}
+
+void TNiceButton::RenderStateUnguarded(HDC dc, bool pressed, bool enabled, bool hot) {
+  const int W = Width(), H = Height();
   Fill(dc, {0, 0, W, H}, Color());
   TColor stripKey;
   if (!TopLeftColor(SharedPicture(L"ButtonFaceCVX"), stripKey)) return;

@@ -187,6 +187,7 @@ class TNiceButton : public TButtonBase {
   void LeaveHot();
   void StopFlash();
   void RenderStrip(HDC dc, const corvan::NiceButtonLayout& layout, bool pressed, bool hot);
+  void RenderStateUnguarded(HDC dc, bool pressed, bool enabled, bool hot);
 
   bool forcedDown_ = false;
   bool insideDraw_ = false;
