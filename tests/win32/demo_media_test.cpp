@@ -53,8 +53,9 @@ void CopyDisk(const std::wstring& from, const std::wstring& to) {
   find = FindFirstFileW((from + L"*").c_str(), &d);
   ASSERT_NE(find, INVALID_HANDLE_VALUE);
   do {
-    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       ASSERT_TRUE(CopyFileW((from + d.cFileName).c_str(), (to + d.cFileName).c_str(), FALSE));
+    }
   } while (FindNextFileW(find, &d));
   FindClose(find);
 }

@@ -144,7 +144,9 @@ TEST_F(ExtractTest, ArchivesThatCannotBeUnpackedStopWithANamedError) {
     SCOPED_TRACE(c.what);
     TempFolder into;
     const std::wstring path = work.Path() + c.name;
-    if (!c.bytes.empty()) ASSERT_TRUE(WriteBytes(path, c.bytes));
+    if (!c.bytes.empty()) {
+      ASSERT_TRUE(WriteBytes(path, c.bytes));
+    }
     const ZipError error = ExtractArchive(page, counters, path, into.Path() + L"sub\\");
     EXPECT_EQ(error.result, c.result);
     EXPECT_NE(error.message.find(c.name), std::wstring::npos) << "the message names the archive";
