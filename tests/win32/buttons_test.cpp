@@ -195,6 +195,24 @@ TEST(GlyphButton, NavigationLayoutCentresArrowAboveCaption) {
   EXPECT_GT(canvas.Count(kRed), 0);  // the accelerator letter
 }
 
+TEST(GlyphButton, BrowseButtonShowsItsOwnPictureCentredWithoutCaption) {
+  TestForm form;
+  TMButton browse{&form, {.name = L"BCauta", .width = 29, .height = 21, .color = PageColor, .caption = L"Cauta..."}};
+  browse.SetCaptionVisible(false);
+  browse.SetNumGlyphs(2);
+  browse.SetGlyph(SharedPicture(L"FolderBrowse"));
+  ASSERT_NE(browse.Glyph(), SharedPicture(L"FolderBrowse"));  // a copy of its own
+  Canvas canvas(29, 21, clWhite);
+  browse.PaintButton(canvas.dc(), 0);
+  // Two 18 x 16 cells: the first stands at ((29 - 18) div 2, (21 - 16) div 2) = (5, 2).
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 29; ++x) {
+      const bool inCell = x >= 5 && x < 23 && y >= 2 && y < 18;
+      const TColor expected = inCell ? PictureAt(browse.Glyph(), x - 5, y - 2) : PageColor;
+      EXPECT_EQ(canvas.Pixel(x, y), expected) << x << "," << y;
+    }
+}
+
 TEST(GlyphButton, SharedPictureTakesTheFaceOfTheLastButtonThatPaintedIt) {
   TestForm form;
   TMButton a{&form, {.name = L"A", .color = PageColor}}, b{&form, {.name = L"B", .color = Hex(0xDDEEFF)}};
