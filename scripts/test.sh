@@ -31,6 +31,10 @@ fi
 echo "== native tests"
 ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 
+echo "== archive reader: fuzzing (bounded) and benchmark"
+CORVAN_BUILD="$build" bash "$root/fuzz/run.sh" || status=1
+bash "$root/bench/zip/run.sh" 120 3 1024 || status=1
+
 source "$root/scripts/xvfb.sh"
 start_xvfb
 trap stop_xvfb EXIT
