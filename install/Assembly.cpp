@@ -54,6 +54,16 @@ std::vector<std::wstring> WantedPartsInSource(TComponentSet wanted) {
   return names;
 }
 
+// Part 1 empties its archive. A stale archive left read-only would otherwise stay, and be
+// unpacked in place of the new one.
+HANDLE CreateArchive(const std::wstring& target) {
+  HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED &&
+      SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL))
+    h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h;
+}
+
 }  // namespace
 
 bool IsWantedPart(const std::wstring& name, TComponentSet wanted) { return corvan::IsWantedPart(name, wanted); }
@@ -78,11 +88,9 @@ void AppendPart(CopyPageView& page, const std::wstring& name) {
 
   FileHandle in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  FileHandle out(StartsArchive(name)
-                     ? CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr)
-                     : CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle out(StartsArchive(name) ? CreateArchive(target)
+                                     : CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (buffer && in.valid() && out.valid() && SetFilePointerEx(out.get(), LARGE_INTEGER{}, nullptr, FILE_END)) {
     CopyPartThroughBuffer(
         [&](char* data, std::size_t size) -> std::int64_t {
