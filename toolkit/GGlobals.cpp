@@ -256,10 +256,15 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 bool TopLeftColor(HBITMAP bitmap, corvan::TColor& color) {
-  BITMAPINFO info;
-  std::vector<DWORD> pixels;
-  if (!ReadPixels(bitmap, info, pixels)) return false;
-  const DWORD p = pixels[0];
-  color = corvan::Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  const SIZE size = BitmapSize(bitmap);
+  if (size.cx <= 0 || size.cy <= 0) return false;
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return false;
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const COLORREF pixel = old ? GetPixel(dc, 0, 0) : CLR_INVALID;
+  if (old) SelectObject(dc, old);
+  DeleteDC(dc);
+  if (pixel == CLR_INVALID) return false;
+  color = static_cast<corvan::TColor>(pixel);
   return true;
 }

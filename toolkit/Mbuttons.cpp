@@ -728,7 +728,10 @@ void TNiceButton::PaintButton(HDC dc, UINT itemState) {
     }
     bufferFilled_ = true;
   }
-  Fill(dc, {0, 0, W, H}, Color());
+  // Each image was rendered on the button's colour, so copying it with that colour left out
+  // over the colour gives the same pixels as copying it whole.
   const int shown = !enabled ? 3 : pressed ? 2 : drawFace_ ? 1 : 0;
-  CopyKeyed(dc, 0, 0, W, H, states_[shown].Get(), 0, 0, W, H, Color());
+  MemoryDC source(dc);
+  SelectGuard select(source.Get(), states_[shown].Get());
+  BitBlt(dc, 0, 0, W, H, source.Get(), 0, 0, SRCCOPY);
 }
