@@ -304,6 +304,29 @@ TEST(SmoothButton, DisabledAndHotLooks) {
   EXPECT_EQ(hot.Pixel(60, 2), PictureAt(strip, 80 + 5, 2));  // a middle tile of the hot cells
 }
 
+TEST(SmoothButton, LowColourScreenDrawsAPlainRoundedFace) {
+  TestForm form;
+  TNiceButton b{&form, {.name = L"B", .width = 109, .height = 28, .caption = L"&Abandon"}};
+  b.SetKind(mkCancel);
+  const bool saved = HighColor;
+  HighColor = false;
+  struct Case {
+    bool pressed, hot;
+    TColor fill;
+  } cases[] = {{false, false, LightenColor(PageColor, 20)}, {false, true, Hex(0xDFDFDF)}, {true, true, Hex(0x808080)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.pressed << c.hot);
+    Canvas canvas(109, 28, clWhite);
+    b.RenderState(canvas.dc(), c.pressed, true, c.hot);
+    EXPECT_EQ(canvas.Pixel(60, 0), Hex(0xA9A9A9));  // the frame's top edge
+    EXPECT_EQ(canvas.Pixel(60, 2), c.fill);
+    EXPECT_EQ(canvas.Pixel(35, 0), PageColor);      // rounded corner
+    EXPECT_EQ(canvas.Pixel(34, 14), PageColor);     // the face starts after the picture square
+  }
+  HighColor = saved;
+  EXPECT_EQ(LightenColor(PageColor, 20), Rgb(172, 186, 198));
+}
+
 TEST(Buttons, KindCaptionAndModalResultRules) {
   TestForm form;
   TMButton cancelKeeps4{&form, {.name = L"B1"}};
