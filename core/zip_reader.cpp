@@ -335,10 +335,14 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
 
 ZipFailure ZipReader::Unpack(std::size_t index, ZipEntrySink& sink, const ZipProgressCallback& progress) {
   const ZipEntry& entry = entries_.at(index);
-  if (input_.empty()) {
-    input_.resize(kInputBuffer);
-    output_.resize(kOutputBuffer);
-  }
+  // The buffers grow to what the largest entry so far needs, up to their fixed sizes:
+  // an archive of small files never pays for the big ones.
+  auto grow = [](std::vector<std::uint8_t>& buffer, std::uint32_t need, std::size_t most) {
+    const std::size_t size = std::min<std::size_t>(most, std::max<std::size_t>(need, 4096));
+    if (buffer.size() < size) buffer.resize(size);
+  };
+  grow(input_, entry.compressedSize, kInputBuffer);
+  grow(output_, entry.size, kOutputBuffer);
   ZipFailure failure = entry.method == kMethodStored ? UnpackStored(entry, sink, progress)
                                                      : UnpackDeflated(entry, sink, progress);
   if (failure) failure.entry = entry.name;
