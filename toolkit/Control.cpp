@@ -708,9 +708,11 @@ void TWinControl::PaintWindow(HDC dc) {
   FillSolid(dc, r, ResolveColor(Color()));
 }
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::PaintControls(HDC dc, const RECT* dirty) {
   for (TControl* c : controls_) {
     if (c->IsWindowed() || !c->Visible()) continue;
+    RECT bounds = c->BoundsRect(), common;
+    if (dirty && !IntersectRect(&common, &bounds, dirty)) continue;
     SavedDC saved(dc);
     IntersectClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
     OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
@@ -722,9 +724,9 @@ void TWinControl::OnPaintMessage() {
   PAINTSTRUCT ps;
   HDC target = BeginPaint(hwnd_, &ps);
   if (target) {
-    DoubleBuffer buffer(target, ClientWidth(), ClientHeight());
+    DoubleBuffer buffer(target, ClientWidth(), ClientHeight(), ps.rcPaint);
     PaintWindow(buffer.Get());
-    PaintControls(buffer.Get());
+    PaintControls(buffer.Get(), &ps.rcPaint);
   }
   EndPaint(hwnd_, &ps);
 }

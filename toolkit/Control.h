@@ -237,8 +237,9 @@ class TWinControl : public TControl {
   // The control's own face, on the off-screen buffer, before its windowless children.
   // The default fills the client area with the control's colour.
   virtual void PaintWindow(HDC dc);
-  // Paints the windowless children onto dc (client coordinates).
-  void PaintControls(HDC dc);
+  // Paints the windowless children onto dc (client coordinates); with `dirty`, only those
+  // that meet it.
+  void PaintControls(HDC dc, const RECT* dirty = nullptr);
   // True: WM_PAINT is painted by PaintWindow + PaintControls through a buffer (the
   // default for the toolkit's own class); false: the wrapped system class paints.
   virtual bool PaintsItself() const;

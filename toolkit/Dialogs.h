@@ -56,3 +56,21 @@ struct MsgDlgRequest {
 // While set, MsgDlg shows nothing and returns what the observer answers (tests).
 using MsgDlgObserver = std::function<int(const MsgDlgRequest&)>;
 void SetMsgDlgObserver(MsgDlgObserver observer);
+
+// The automatic answering modes, switched by clicks on a dialog's picture; they last for
+// the whole run. AutoCloseTicks != 0: one-button dialogs close by themselves; the timer
+// period of both modes is AutoCloseTicks x 300 ms. AutoConfirm: dialogs with buttons press
+// their default button by themselves.
+extern int AutoCloseTicks;
+extern bool AutoConfirm;
+
+// While set, called with the real dialog once it is shown (tests look at it and press
+// its buttons; the dialog ends as the user would end it).
+class TMessageForm;
+using MsgDlgShownHook = std::function<void(TMessageForm& dialog)>;
+void SetMsgDlgShownHook(MsgDlgShownHook hook);
+
+// The text as the dialog's formatted label gets it: its code characters shown as typed,
+// lines wider than `maxWidth` (measured by `measure`) broken at blanks.
+std::wstring DialogLabelText(const std::wstring& shownText, int maxWidth,
+                             const std::function<int(const std::wstring&)>& measure);

@@ -117,8 +117,17 @@ class DoubleBuffer {
  public:
   DoubleBuffer(HDC target, int width, int height)
       : target_(target), width_(width > 0 ? width : 1), height_(height > 0 ? height : 1), memory_(target),
-        bitmap_(CreateCompatibleBitmap(target, width_, height_)), select_(memory_.Get(), bitmap_.Get()) {}
-  ~DoubleBuffer() { BitBlt(target_, 0, 0, width_, height_, memory_.Get(), 0, 0, SRCCOPY); }
+        bitmap_(CreateCompatibleBitmap(target, width_, height_)), select_(memory_.Get(), bitmap_.Get()),
+        copy_{0, 0, width_, height_} {}
+  // Only `dirty` is drawn (the buffer is clipped to it) and copied to the target.
+  DoubleBuffer(HDC target, int width, int height, const RECT& dirty) : DoubleBuffer(target, width, height) {
+    copy_ = dirty;
+    IntersectClipRect(memory_.Get(), dirty.left, dirty.top, dirty.right, dirty.bottom);
+  }
+  ~DoubleBuffer() {
+    BitBlt(target_, copy_.left, copy_.top, copy_.right - copy_.left, copy_.bottom - copy_.top, memory_.Get(),
+           copy_.left, copy_.top, SRCCOPY);
+  }
   DoubleBuffer(const DoubleBuffer&) = delete;
   DoubleBuffer& operator=(const DoubleBuffer&) = delete;
   HDC Get() const { return memory_.Get(); }
@@ -129,6 +138,7 @@ class DoubleBuffer {
   MemoryDC memory_;
   OwnedBitmap bitmap_;
   SelectGuard select_;
+  RECT copy_;
 };
 
 // Small drawing helpers on plain RGB colours (0x00BBGGRR, as COLORREF).

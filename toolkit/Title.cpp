@@ -30,7 +30,7 @@ TTitleBar::TTitleBar(TWinControl* parent, const TControlDesc& desc)
       scara_(ScreenScale()),
       startColor_(corvan::Rgb(4, 47, 77)),
       endColor_(corvan::Rgb(239, 239, 239)),
-      iconFaceWidth_(0) {
+      iconFaceWidth_(BitmapSize(SharedPicture(L"IconFace")).cx) {
   if (!desc.font) Font().SetSize(scara_ == 1.0 ? 10 : 11);
   SetColor(startColor_);
   Relayout();
