@@ -98,8 +98,9 @@ void TTransImage::Paint(HDC dc) {
   const corvan::ImageRect d = DestRect();
   MemoryDC source(dc);
   SelectGuard select(source.Get(), picture);
-  corvan::TColor key = 0;
-  if (transparent_ && TopLeftColor(picture, key)) {
+  // The key is the top-left pixel (read here: a bitmap sits in one device context at a time).
+  const COLORREF key = GetPixel(source.Get(), 0, 0);
+  if (transparent_ && key != CLR_INVALID) {
     TransparentBlt(dc, d.left, d.top, d.width, d.height, source.Get(), 0, 0, size.cx, size.cy, key);
     return;
   }
