@@ -224,14 +224,16 @@ def disabled_cell(layer, key=KEY):
     return img
 
 
-def lit_cell(layer, amount=0.22):
-    """The hot/pressed cell: the picture a little brighter."""
+def lit_cell(layer, saturation=1.3, amount=0.08):
+    """The hot/pressed cell: the picture livelier (more saturated) and a little brighter."""
     img = flatten(layer)
     for y in range(img.h):
         for x in range(img.w):
             c = img.rows[y][x]
             if c != KEY:
-                img.put(x, y, lighten(c, amount))
+                lum = 0.3 * c[0] + 0.59 * c[1] + 0.11 * c[2]
+                vivid = tuple(lum + (v - lum) * saturation for v in c)
+                img.put(x, y, lighten(vivid, amount))
     return img
 
 
