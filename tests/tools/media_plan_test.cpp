@@ -82,6 +82,8 @@ TEST(MediaPlan, WhatCannotBeLaidOutIsRefused) {
       {"setup larger than a disk", {{"INSTALL.EXE", 2'000'000}}, {}, Geometry{kFloppyCapacity}, "INSTALL.EXE does not fit"},
       {"empty archive", {}, {{"EXE", 0}}, Geometry{}, "archive EXE is empty"},
       {"disk smaller than a cluster", {}, {{"EXE", 10}}, Geometry{100}, "at least one cluster"},
+      {"a base too long for a floppy", {}, {{"CORVANHELP", 10}}, Geometry{kFloppyCapacity}, "CORVANHELP.1 has no 8.3"},
+      {"a thousand parts", {}, {{"EXE", 1000 * 1024}}, Geometry{1024}, "EXE.1000 has no 8.3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

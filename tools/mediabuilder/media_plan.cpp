@@ -2,6 +2,16 @@
 
 namespace media {
 
+namespace {
+// A floppy's FAT file system holds names of at most 8 characters, a "." and 3 more.
+bool FitsEightDotThree(const std::string& name) {
+  const auto dot = name.find('.');
+  const std::string base = name.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
+  return !base.empty() && base.size() <= 8 && ext.size() <= 3 && ext.find('.') == std::string::npos;
+}
+}  // namespace
+
 std::uint64_t SpaceOf(std::uint64_t size, std::uint32_t cluster) { return (size + cluster - 1) / cluster * cluster; }
 
 Plan PlanMedia(const std::vector<WholeFile>& wholeFiles, const std::vector<ArchiveToCut>& archives,
@@ -53,7 +63,12 @@ Plan PlanMedia(const std::vector<WholeFile>& wholeFiles, const std::vector<Archi
         }
         length = std::min(length, room);
       }
-      plan.disks.back().files.push_back({a.base + "." + std::to_string(part), a.base, offset, length});
+      const std::string name = a.base + "." + std::to_string(part);
+      if (limited && !FitsEightDotThree(name)) {
+        plan.error = "the part " + name + " has no 8.3 name a floppy can hold";
+        return plan;
+      }
+      plan.disks.back().files.push_back({name, a.base, offset, length});
       used += SpaceOf(length, geometry.cluster);
       offset += length;
     }
