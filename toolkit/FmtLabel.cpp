@@ -64,7 +64,7 @@ bool EnsureSymbolFont() {
 
 // ---------------------------------------------------------------- TBlinkObj
 
-TBlinkObj::TBlinkObj(TFmtLabel& label, std::wstring text, int x, int y, const TFont& font, bool umbra)
+TBlinkObj::TBlinkObj(TFmtLabel& label, std::wstring text, int x, int y, const TFont& font, bool umbra, HDC paintDc)
     : label_(label),
       text_(std::move(text)),
       x_(x),
@@ -73,6 +73,21 @@ TBlinkObj::TBlinkObj(TFmtLabel& label, std::wstring text, int x, int y, const TF
       parentColor_(label.Color()),
       shadowColor_(label.ShadowColor()),
       umbra_(umbra) {
+  {
+    SelectGuard select(paintDc, font_.Handle());
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(paintDc, text_.c_str(), static_cast<int>(text_.size()), &extent);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(paintDc, &tm);
+    // Room for the shadow, an italic overhang and the smoothed edge of the last letter.
+    size_ = {extent.cx + tm.tmOverhang + (umbra_ ? 1 : 0) + 2, tm.tmHeight + (umbra_ ? 1 : 0)};
+  }
+  background_.Reset(CreateCompatibleBitmap(paintDc, size_.cx, size_.cy));
+  if (background_) {
+    MemoryDC memory(paintDc);
+    SelectGuard select(memory.Get(), background_.Get());
+    BitBlt(memory.Get(), 0, 0, size_.cx, size_.cy, paintDc, x_, y_, SRCCOPY);
+  }
   timer_ = SetTimer(nullptr, 0, 300, &TBlinkObj::TimerTick);
   if (timer_) BlinkTimers()[timer_] = this;
 }
@@ -102,14 +117,10 @@ void TBlinkObj::OnBlink() {
     SelectGuard font(dc, font_.Handle());
     SetBkMode(dc, TRANSPARENT);
     const COLORREF out = ResolveColor(parentColor_);
-    if (!blinkOn_ && !label_.Transparent()) {
-      // On a solid background the run is painted out whole, so no fringe of the text stays.
-      SIZE size{0, 0};
-      GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &size);
-      TEXTMETRICW tm{};
-      GetTextMetricsW(dc, &tm);
-      const int extra = umbra_ ? 1 : 0;
-      FillSolid(dc, {x_, y_, x_ + size.cx + tm.tmOverhang + extra, y_ + tm.tmHeight + extra}, out);
+    if (!blinkOn_ && background_) {
+      MemoryDC memory(dc);
+      SelectGuard select(memory.Get(), background_.Get());
+      BitBlt(dc, x_, y_, size_.cx, size_.cy, memory.Get(), 0, 0, SRCCOPY);
     } else {
       if (umbra_) DrawRunText(dc, x_ + 1, y_ + 1, text_, blinkOn_ ? ResolveColor(shadowColor_) : out);
       DrawRunText(dc, x_, y_, text_, blinkOn_ ? font_.TextColor() : out);
@@ -228,14 +239,24 @@ void TFmtLabel::Paint(HDC dc) {
   acces_ = true;
 
   Elibereaza_BlinkList();
+  // A blink object keeps what lies under its run, so it is made only by a paint that
+  // covers the whole label; a partial paint asks for a whole one.
+  RECT clip{};
+  const bool whole = GetClipBox(dc, &clip) != ERROR && clip.left <= 0 && clip.top <= 0 && clip.right >= Width() &&
+                     clip.bottom >= Height();
+  bool blinks = false;
   SetBkMode(dc, TRANSPARENT);
   for (const corvan::FmtPlacedRun& placed : layout.runs) {
     const corvan::FmtRun& run = *placed.run;
     const TFont& font = fonts.at(&run);
     SelectGuard select(dc, font.Handle());
+    if (run.look.blink) {
+      blinks = true;
+      if (whole)
+        blinkList_.push_back(std::make_unique<TBlinkObj>(*this, run.text, placed.x, placed.y, font, run.look.shadow, dc));
+    }
     if (run.look.shadow) DrawRunText(dc, placed.x + 1, placed.y + 1, run.text, ResolveColor(shadowColor_));
     DrawRunText(dc, placed.x, placed.y, run.text, font.TextColor());
-    if (run.look.blink)
-      blinkList_.push_back(std::make_unique<TBlinkObj>(*this, run.text, placed.x, placed.y, font, run.look.shadow));
   }
+  if (blinks && !whole) Invalidate();
 }

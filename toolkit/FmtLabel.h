@@ -27,10 +27,13 @@ class TFmtLabel;
 // program carries is added for the process. True when the face can be used.
 bool EnsureSymbolFont();
 
-// One blinking run of a label, with the timer that drives it.
+// One blinking run of a label, with the timer that drives it. It keeps what lay under the
+// run when the label was painted (paintDc, before the run's text was drawn), and paints the
+// run out by putting that back: drawing the text again in the background colour would
+// leave the edges of smoothed letters behind.
 class TBlinkObj {
  public:
-  TBlinkObj(TFmtLabel& label, std::wstring text, int x, int y, const TFont& font, bool umbra);
+  TBlinkObj(TFmtLabel& label, std::wstring text, int x, int y, const TFont& font, bool umbra, HDC paintDc);
   ~TBlinkObj();
   TBlinkObj(const TBlinkObj&) = delete;
   TBlinkObj& operator=(const TBlinkObj&) = delete;
@@ -52,6 +55,8 @@ class TBlinkObj {
   corvan::TColor parentColor_;
   corvan::TColor shadowColor_;
   bool umbra_;
+  SIZE size_{0, 0};  // the run with its shadow
+  OwnedBitmap background_;
   bool blinkOn_ = false;
   UINT_PTR timer_ = 0;
 };

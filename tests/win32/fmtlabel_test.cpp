@@ -182,41 +182,48 @@ TEST(FmtLabel, CheckMarkInWingdingsHasAOnePixelShadowAndDoesNotBlink) {
 }
 
 TEST(FmtLabel, TildeInAStatusTextBlinksWhatFollowsEveryThreeHundredMilliseconds) {
-  LabelPage page;
-  page.Status.SetCaption(L"Caut in C:\\PROGRA~1\\CORVAN");
-  page.Show();
-  Settle(page.Handle());
-  ASSERT_EQ(page.Status.BlinkList().size(), 1u);
-  EXPECT_EQ(page.Status.BlinkList()[0]->Text(), L"1\\CORVAN");  // the tilde itself is not shown
-  const int steadyWidth = TextWidth(page.Status.Font(), L"Caut in C:\\PROGRA");
-  EXPECT_EQ(page.Status.BlinkList()[0]->Position().x, steadyWidth);
+  // On its own colour and, transparent, on its parent's: painting out leaves no trace of
+  // the letters (not even the smoothed edges), painting in draws them as before.
+  for (bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent ? "transparent" : "opaque");
+    LabelPage page;
+    page.Status.SetTransparent(transparent);
+    page.Status.Font().SetColor(corvan::Hex(0xFF0000));
+    page.Status.SetCaption(L"Caut in C:\\PROGRA~1\\CORVAN");
+    page.Show();
+    Settle(page.Handle());
+    ASSERT_EQ(page.Status.BlinkList().size(), 1u);
+    EXPECT_EQ(page.Status.BlinkList()[0]->Text(), L"1\\CORVAN");  // the tilde itself is not shown
+    const int steadyWidth = TextWidth(page.Status.Font(), L"Caut in C:\\PROGRA");
+    EXPECT_EQ(page.Status.BlinkList()[0]->Position().x, steadyWidth);
 
-  const HWND window = page.Handle();
-  const RECT bounds = page.Status.BoundsRect();
-  auto inks = [&] {
-    Shot shot(window, bounds, false);
-    return std::pair{shot.Ink(0, steadyWidth, Page), shot.Ink(steadyWidth, 1000, Page)};
-  };
-  const auto [steady, blinking] = inks();
-  ASSERT_GT(steady, 0);
-  ASSERT_GT(blinking, 0);
-  EXPECT_FALSE(page.Status.BlinkList()[0]->BlinkOn());
+    const HWND window = page.Handle();
+    const RECT bounds = page.Status.BoundsRect();
+    auto inks = [&] {
+      Shot shot(window, bounds, false);
+      return std::pair{shot.Ink(0, steadyWidth, Page), shot.Ink(steadyWidth, 1000, Page)};
+    };
+    const auto [steady, blinking] = inks();
+    ASSERT_GT(steady, 0);
+    ASSERT_GT(blinking, 0);
+    EXPECT_FALSE(page.Status.BlinkList()[0]->BlinkOn());
 
-  const DWORD start = GetTickCount();
-  ASSERT_TRUE(NextTick(page.Status));  // painted out...
-  EXPECT_GE(GetTickCount() - start, 250u);
-  EXPECT_EQ(inks(), std::pair(steady, 0));
-  ASSERT_TRUE(NextTick(page.Status));  // ...and in again
-  EXPECT_EQ(inks(), std::pair(steady, blinking));
-  ASSERT_TRUE(NextTick(page.Status));
-  EXPECT_EQ(inks(), std::pair(steady, 0));
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(NextTick(page.Status));  // painted out...
+    EXPECT_GE(GetTickCount() - start, 250u);
+    EXPECT_EQ(inks(), std::pair(steady, 0));
+    ASSERT_TRUE(NextTick(page.Status));  // ...and in again
+    EXPECT_EQ(inks(), std::pair(steady, blinking));
+    ASSERT_TRUE(NextTick(page.Status));
+    EXPECT_EQ(inks(), std::pair(steady, 0));
 
-  // A paint restarts the cycle: drawn again, and out only after the next tick.
-  EXPECT_TRUE(page.Status.BlinkList()[0]->BlinkOn());
-  Shot repainted(window, bounds);
-  ASSERT_EQ(page.Status.BlinkList().size(), 1u);
-  EXPECT_FALSE(page.Status.BlinkList()[0]->BlinkOn());
-  EXPECT_EQ(repainted.Ink(steadyWidth, 1000, Page), blinking);
+    // A paint restarts the cycle: drawn again, and out only after the next tick.
+    EXPECT_TRUE(page.Status.BlinkList()[0]->BlinkOn());
+    Shot repainted(window, bounds);
+    ASSERT_EQ(page.Status.BlinkList().size(), 1u);
+    EXPECT_FALSE(page.Status.BlinkList()[0]->BlinkOn());
+    EXPECT_EQ(repainted.Ink(steadyWidth, 1000, Page), blinking);
+  }
 }
 
 TEST(FmtLabel, HiddenLabelsBlinkObjectsDrawNothing) {
