@@ -173,12 +173,12 @@ class ArchiveFile : public ZipArchive {
     std::size_t cut = 0;
     while ((cut = entry.path.find(L'\\', cut)) != std::wstring::npos) {
       const std::wstring sub = JoinPath(folder, entry.path.substr(0, cut++));
-      DWORD attributes;
-      if (::IsFolder(sub, &attributes)) {
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
-        continue;
+      const DWORD attributes = GetFileAttributesW(sub.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!CreateDirectoryW(sub.c_str(), nullptr)) return false;
+      } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
       }
-      if (!CreateDirectoryW(sub.c_str(), nullptr)) return false;
     }
     return true;
   }
