@@ -53,7 +53,7 @@ struct NiceSpec {
 class ButtonsPage : public TMForm {
  public:
   ButtonsPage()
-      : TMForm({.name = L"GalleryButtons", .left = 0, .top = 0, .width = 860, .height = 540,
+      : TMForm({.name = L"GalleryButtons", .left = kGalleryLeft, .top = kGalleryTop, .width = 860, .height = 540,
                 .color = corvan::PageColor, .font = TFont(L"MS Sans Serif", -11, fsBold)}) {
     SetBorderStyle(bsNone);
     const GlyphSpec glyphs[] = {{L"&Inapoi", mknPrev, 4}, {L"&Continua", mknNext, 1}, {L"I&esire", mkClose, 2},

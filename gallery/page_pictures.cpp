@@ -50,7 +50,7 @@ class PictureSheet : public TControl {
 class PicturesPage : public TMForm {
  public:
   PicturesPage()
-      : TMForm({.name = L"GalleryPictures", .left = 0, .top = 0, .width = 1020, .height = 740,
+      : TMForm({.name = L"GalleryPictures", .left = kGalleryLeft, .top = kGalleryTop, .width = 990, .height = 740,
                 .color = corvan::PageColor, .font = TFont(L"MS Sans Serif", -11)}) {
     SetBorderStyle(bsNone);
   }
