@@ -213,6 +213,39 @@ TEST(GlyphButton, BrowseButtonShowsItsOwnPictureCentredWithoutCaption) {
     }
 }
 
+TEST(GlyphButton, OldStyleFaceAndTheDefaultButtonLook) {
+  TestForm form;
+  TMButton b{&form, {.name = L"B", .width = 90, .height = 40, .caption = L"O&K"}};
+  TMButton other{&form, {.name = L"Other", .top = 50}};
+  b.SetLightButton(false);
+  b.SetStyle(bsWin31);
+  b.SetColorOver(Hex(0xC8D0D8));
+  Canvas canvas(90, 40, clWhite);
+  b.PaintButton(canvas.dc(), 0);
+  const TColor frame = ResolveColor(clWindowFrame);
+  EXPECT_EQ(canvas.Pixel(0, 0), Hex(0xC8D0D8));  // rounded: the corners in the face colour
+  EXPECT_EQ(canvas.Pixel(89, 39), Hex(0xC8D0D8));
+  EXPECT_EQ(canvas.Pixel(45, 0), frame);
+  EXPECT_EQ(canvas.Pixel(0, 20), frame);
+  EXPECT_EQ(canvas.Pixel(45, 1), ResolveColor(clBtnHighlight));  // raised bevel
+  EXPECT_EQ(canvas.Pixel(45, 38), ResolveColor(clBtnShadow));
+
+  // The window's notice of where the focus went: among buttons the focused one looks
+  // default (a second frame line), elsewhere the default button does.
+  EXPECT_FALSE(b.IsFocused());
+  b.FocusMovedTo(&b);
+  EXPECT_TRUE(b.IsFocused());
+  b.PaintButton(canvas.dc(), 0);
+  EXPECT_EQ(canvas.Pixel(45, 1), frame);
+  b.FocusMovedTo(&other);
+  EXPECT_FALSE(b.IsFocused());
+  b.Default = true;
+  b.FocusMovedTo(nullptr);
+  EXPECT_TRUE(b.IsFocused());
+  b.FocusMovedTo(&other);
+  EXPECT_FALSE(b.IsFocused());
+}
+
 TEST(GlyphButton, SharedPictureTakesTheFaceOfTheLastButtonThatPaintedIt) {
   TestForm form;
   TMButton a{&form, {.name = L"A", .color = PageColor}}, b{&form, {.name = L"B", .color = Hex(0xDDEEFF)}};
