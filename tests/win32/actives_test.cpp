@@ -252,6 +252,35 @@ TEST(ActiveEdit, FlatFrameIsBorderColourRoundTheBoxColourAndFocusColourWhileFocu
   }
 }
 
+TEST(ActiveEdit, BevelOuterDrawsAOnePixelThreeDFrameInsteadOfTheColourFrame) {
+  BoxesPage page;
+  page.Show();
+  const COLORREF light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
+  ASSERT_NE(light, shadow);
+  struct Case {
+    TBevelCut bevel;
+    COLORREF topLeft, bottomRight;
+  };
+  for (Case c : {Case{bvRaised, light, shadow}, Case{bvLowered, shadow, light}, Case{bvSpace, shadow, light}}) {
+    SCOPED_TRACE(static_cast<int>(c.bevel));
+    page.DDate.SetBevelOuter(c.bevel);
+    for (bool focused : {false, true}) {  // the focus colour plays no part then
+      (focused ? page.DDate : page.DProg).SetFocus();
+      HWND box = page.DDate.Handle();
+      RECT whole;
+      GetWindowRect(box, &whole);
+      OffsetRect(&whole, -whole.left, -whole.top);
+      Shot shot(box, whole, true);
+      const int midX = shot.Width() / 2, midY = shot.Height() / 2;
+      EXPECT_EQ(shot.At(midX, 0), c.topLeft);
+      EXPECT_EQ(shot.At(0, midY), c.topLeft);
+      EXPECT_EQ(shot.At(midX, shot.Height() - 1), c.bottomRight);
+      EXPECT_EQ(shot.At(shot.Width() - 1, midY), c.bottomRight);
+      EXPECT_EQ(shot.At(1, midY), RGB(0xDF, 0xDF, 0xDF));
+    }
+  }
+}
+
 TEST(ActiveEdit, RightAlignedBoxEditsLeftAlignedWhileFocused) {
   BoxesPage page;
   page.DDate.SetAlignment(taRightJustify);
