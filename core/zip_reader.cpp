@@ -169,9 +169,10 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
     return Fail(ZipFault::Zip64);
   // Info-ZIP adds ZIP64 end records to a file it packs from standard input even when
   // every value fits the classic record; such an archive reads without ZIP64, once
-  // both records agree. The directory then ends where the ZIP64 record begins.
+  // both records agree. The directory then ends where the ZIP64 record begins. (When
+  // the directory already ends at the end record, the bytes before it are its own.)
   std::uint64_t directoryEnd = endOffset;
-  if (endOffset >= kLocatorSize) {
+  if (endOffset >= kLocatorSize && std::uint64_t{directoryOffset} + directorySize != endOffset) {
     std::uint8_t locator[kLocatorSize];
     if (!source.ReadAt(endOffset - kLocatorSize, locator, kLocatorSize)) return Fail(ZipFault::ReadError);
     if (Le32(locator) == kZip64LocatorSig) {

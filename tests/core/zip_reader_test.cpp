@@ -317,3 +317,12 @@ TEST(ZipReader, EveryFailureSaysWhichArchiveAndWhichEntry) {
   EXPECT_EQ(distinct.size(), static_cast<std::size_t>(ZipFault::Cancelled));
   EXPECT_EQ(ZipFailureMessage({}, archive), L"");
 }
+
+TEST(ZipReader, BytesThatLookLikeAZip64LocatorInsideTheDirectoryAreData) {
+  // The last directory record ends with an extra field shaped like a ZIP64 locator,
+  // right where a locator would stand before the end record.
+  ziptest::Entry entry("A.TXT", "abc", 0);
+  entry.extra = std::string("PK\x06\x07\0\0\0\0\0\0\0\0\0\0\0\0\x01\0\0\0", 20);
+  const Archive zip = MakeZip({entry});
+  EXPECT_EQ(UnpackFault(zip.bytes), ZipFault::None);
+}
