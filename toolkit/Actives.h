@@ -18,8 +18,10 @@
 #include "toolkit/Cliunit.h"
 #include "toolkit/Control.h"
 #include "toolkit/Dialogs.h"  // TAlignment
+#include "toolkit/Panels.h"   // the bevel kinds: bvNone, bvLowered, bvRaised, bvSpace
 
-enum TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+// A box's outer bevel takes the same kinds as a panel's.
+using TBevelCut = TPanelBevel;
 
 class TActiveLabel;
 
