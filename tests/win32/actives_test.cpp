@@ -370,6 +370,21 @@ TEST(ActiveBoxes, MemoAndComboTieTheirLabelsLikeTheEditBox) {
   }
 }
 
+TEST(ActiveMemo, AlignmentAndBorderChangesRemakeTheWindowAndKeepTheText) {
+  BoxesPage page;
+  TActiveMemo memo{&page, {.left = 90, .top = 75, .width = 200, .height = 40}};
+  page.Show();
+  Drain();
+  EXPECT_EQ(GetWindowLongW(memo.Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);  // no border by default
+  memo.SetText(L"Utilizator: ADMIN\r\nParola: corvan");
+  memo.SetAlignment(taCenter);
+  EXPECT_NE(GetWindowLongW(memo.Handle(), GWL_STYLE) & ES_CENTER, 0);
+  memo.SetBorderStyle(bsSingle);
+  EXPECT_NE(GetWindowLongW(memo.Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+  EXPECT_EQ(memo.Text(), L"Utilizator: ADMIN\r\nParola: corvan");
+  EXPECT_EQ(SendMessageW(memo.Handle(), EM_GETLINECOUNT, 0, 0), 2);
+}
+
 TEST(ActiveCombo, AutoCompleteFillsTheTailExceptAfterBackspaceEscapeMarksTheOpenList) {
   BoxesPage page;
   TActiveCombo combo{&page, {.left = 90, .top = 125, .width = 200, .height = 21}};
