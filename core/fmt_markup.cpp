@@ -130,6 +130,16 @@ std::vector<FmtLine> ReadFmtMarkup(std::wstring_view caption, const FmtLook& sta
   return reader.Take();
 }
 
+std::wstring EscapeFmtMarkup(std::wstring_view text) {
+  std::wstring escaped;
+  escaped.reserve(text.size() + text.size() / 4);
+  for (wchar_t c : text) {
+    if (IsEscapable(c)) escaped.push_back(L'\\');
+    escaped.push_back(c);
+  }
+  return escaped;
+}
+
 FmtLayout LayoutFmtLines(const std::vector<FmtLine>& lines, const FmtMeasure& measure, FmtAlignment alignment,
                          int labelWidth, int labelHeight) {
   struct LineBox {

@@ -43,6 +43,10 @@ TColor FmtColorEntry(int index);
 // least one run (possibly empty); the result holds at least one line.
 std::vector<FmtLine> ReadFmtMarkup(std::wstring_view caption, const FmtLook& start);
 
+// The text with every code character ($ % & @ ~) escaped, so the label shows it as typed
+// (a folder name in a status line: "C:\R&D~1" must neither resize nor blink).
+std::wstring EscapeFmtMarkup(std::wstring_view text);
+
 // What a run measures with its font: text width, font height and font ascent.
 struct FmtMetrics {
   int width = 0;

@@ -89,6 +89,18 @@ TEST(FmtMarkup, StatusTextWithATildeBlinksEverythingAfterIt) {
   EXPECT_EQ(lines[0], (FmtLine{{L"Caut in C:\\PROGRA", Base}, {L"1\\CORVAN", With(clBlack, 8, 0, false, true)}}));
 }
 
+TEST(FmtMarkup, EscapedTextReadsBackAsOneRunOfTheSameText) {
+  const wchar_t* texts[] = {
+      L"C:\\R&D2024\\PROGRA~1",  // a size code and a blink code in folder names
+      L"C:\\$RECYCLE.BIN\\100%",   // a backslash before a code character stays a backslash
+      L"@9@&$%~\\", L"\\\\%", L"x@12", L"", L"plain",
+  };
+  for (const wchar_t* text : texts) {
+    SCOPED_TRACE(testing::Message() << std::string(text, text + wcslen(text)));
+    EXPECT_EQ(ReadFmtMarkup(EscapeFmtMarkup(text), Base), (std::vector<FmtLine>{{{text, Base}}}));
+  }
+}
+
 TEST(FmtMarkup, ColourTableHoldsFixedThenSystemColours) {
   EXPECT_EQ(FmtColorEntry(0), Hex(0x000000));
   EXPECT_EQ(FmtColorEntry(9), Hex(0xFF0000));
