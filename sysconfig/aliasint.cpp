@@ -29,7 +29,8 @@ bool BdeEngineActive = false;
 bool BdeEngineStopped = false;
 
 std::wstring ReadMachineString(const wchar_t* key, const wchar_t* value) {
-  wchar_t buffer[MAX_PATH + 1] = {};
+  // DLLPATH may list several folders, so more than one path's length.
+  wchar_t buffer[4096] = {};
   DWORD size = sizeof(buffer) - sizeof(wchar_t);
   if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
       ERROR_SUCCESS)

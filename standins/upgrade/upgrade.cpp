@@ -49,12 +49,14 @@ void Report(const std::wstring& text) {
 
 // The engine is found where its registration says it lives, by full path only.
 HMODULE LoadEngine() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  DWORD size = sizeof(folder) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, EngineRegistryKey, EngineDllPathValue, RRF_RT_REG_SZ, nullptr, folder,
+  wchar_t folders[4096] = {};
+  DWORD size = sizeof(folders) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, EngineRegistryKey, EngineDllPathValue, RRF_RT_REG_SZ, nullptr, folders,
                    &size) != ERROR_SUCCESS)
     return nullptr;
-  std::wstring path = folder;
+  // The first folder of the list holds the engine.
+  std::wstring path = folders;
+  path = path.substr(0, path.find(L';'));
   if (path.size() < 3 || !(path[1] == L':' || path.starts_with(L"\\\\"))) return nullptr;
   if (path.back() != L'\\') path += L'\\';
   path += EngineLibraryName;

@@ -354,3 +354,52 @@ TEST(EngineConfig, FoldersTheCodePageCannotSpellAreNotCut) {
   EXPECT_EQ(RunChildTest(L"EngineChild.DISABLED_UnspellableFoldersAreNotCut"), 0);
   SetEnvironmentVariableW(DataDirVariable, nullptr);
 }
+
+TEST(EngineConfig, EngineFoundOnlyByFullPath) {
+  TempFolder other;
+  ASSERT_TRUE(CopyFileW((StandinBuildFolder(L"idapi32") + L"idapi32.dll").c_str(),
+                        (other.Path() + L"idapi32.dll").c_str(), FALSE));
+  const std::wstring otherFolder = other.Path().substr(0, other.Path().size() - 1);
+  const std::wstring programFilesEngine = EngineFolderOnMachine() + L"idapi32.dll";
+  struct Case {
+    const wchar_t* dllPath;  // nullptr: no value
+    bool engineInProgramFiles;
+    std::wstring found;
+  } cases[] = {
+      {nullptr, false, L""},
+      {nullptr, true, programFilesEngine},
+      {L"bde", true, programFilesEngine},  // a relative folder would depend on the current folder
+      {L"bde", false, L""},
+      {L"C:\\nu-exista;", true, programFilesEngine},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dllPath ? c.dllPath : L"(no DLLPATH)");
+    RemoveEngine();
+    if (c.engineInProgramFiles) {
+      ASSERT_TRUE(CopyEngineFiles());
+    }
+    if (c.dllPath) {
+      HKEY key = nullptr;
+      ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, EngineRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                nullptr),
+                ERROR_SUCCESS);
+      const std::wstring value = c.dllPath;
+      RegSetValueExW(key, EngineDllPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+      RegCloseKey(key);
+    }
+    EXPECT_EQ(EngineLibraryPath(), c.found);
+  }
+  // The registered folders come first, in their order, with or without a closing backslash.
+  for (const std::wstring& list : {L"C:\\nu-exista;" + otherFolder, other.Path()}) {
+    SCOPED_TRACE(list);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, EngineRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, EngineDllPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                   static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    EXPECT_EQ(EngineLibraryPath(), other.Path() + L"idapi32.dll");
+  }
+}
