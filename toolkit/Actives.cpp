@@ -276,6 +276,16 @@ void TActiveEdit::SetAlignment(TAlignment alignment) {
 void TActiveEdit::SetBorderStyle(TFormBorderStyle style) {
   if (style == borderStyle_) return;
   borderStyle_ = style;
+  UpdateFrameStyle();
+}
+
+void TActiveEdit::SetCtl3D(bool on) {
+  if (on == ctl3D_) return;
+  ctl3D_ = on;
+  UpdateFrameStyle();
+}
+
+void TActiveEdit::UpdateFrameStyle() {
   if (HWND window = HandleIfCreated()) {
     LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
     ex = (borderStyle_ == bsSingle && ctl3D_) ? (ex | WS_EX_CLIENTEDGE) : (ex & ~WS_EX_CLIENTEDGE);
@@ -283,16 +293,7 @@ void TActiveEdit::SetBorderStyle(TFormBorderStyle style) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
-  ComputeTextMargin();
   Invalidate();
-}
-
-void TActiveEdit::SetCtl3D(bool on) {
-  if (on == ctl3D_) return;
-  ctl3D_ = on;
-  TFormBorderStyle style = borderStyle_;
-  borderStyle_ = style == bsSingle ? bsNone : bsSingle;  // force the frame to be made again
-  SetBorderStyle(style);
 }
 
 void TActiveEdit::SetFlatStyle(bool on) {

@@ -160,6 +160,8 @@ class TActiveEdit : public TWinControl {
 
  private:
   bool DrawsFlatFrame() const;
+  // The platform's sunken frame exactly with a single border and the 3-D look.
+  void UpdateFrameStyle();
   void DrawFrame();
   void PaintOwnText();
   void ComputeTextMargin();
