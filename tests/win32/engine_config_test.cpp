@@ -256,6 +256,14 @@ TEST(EngineConfig, SecondInstallationCountsUserAndKeepsAliases) {
   RegCloseKey(key);
   ASSERT_EQ(RunDoConfigBDE(second), 0);
   EXPECT_EQ(MachineString(L"Software\\Borland\\Database Engine", L"UseCount"), L"1");
+
+  // A registration without the engine's own key has no use count to raise: nothing is
+  // written anywhere, least of all at the root of HKEY_LOCAL_MACHINE.
+  ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Borland\\Database Engine"), ERROR_SUCCESS);
+  ASSERT_EQ(RunDoConfigBDE(second), 0);
+  EXPECT_FALSE(MachineKeyExists(L"Software\\Borland\\Database Engine"));
+  EXPECT_EQ(MachineString(L"", L"UseCount"), L"(none)");
+  EXPECT_EQ(MachineString(L"Software", L"UseCount"), L"(none)");
 }
 
 TEST(EngineConfig, TemplateFaultsStopTheStepBeforeRegistration) {
