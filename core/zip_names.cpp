@@ -81,8 +81,9 @@ bool IsReservedDeviceName(std::wstring_view component) {
   static constexpr std::wstring_view kPlain[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
   for (auto name : kPlain)
     if (base == name) return true;
-  if (base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) && base[3] >= L'1' &&
-      base[3] <= L'9')
+  // COM1..COM9 and LPT1..LPT9, and Windows also reserves them with a superscript 1, 2 or 3.
+  if (base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) &&
+      ((base[3] >= L'1' && base[3] <= L'9') || base[3] == L'\u00B9' || base[3] == L'\u00B2' || base[3] == L'\u00B3'))
     return true;
   return false;
 }

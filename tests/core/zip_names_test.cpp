@@ -29,7 +29,7 @@ TEST(ZipNames, RefusesNamesThatLeaveOrCannotNameAFile) {
   const wchar_t* cases[] = {
       L"", L"/", L"..", L"../x", L"a/../../x", L"a\\..\\x", L"/abs", L"\\abs", L"\\\\srv\\share\\x", L"//srv/share/x",
       L"C:\\x", L"C:x", L"x:y", L"a:b/c", L"a//b", L"./x", L"a/./b", L"a/.", L"name.", L"name ", L"dir./x",
-      L"CON", L"con.txt", L"NUL", L"Aux.dat", L"PRN", L"COM1", L"lpt9.log", L"CONIN$", L"a/nul", L"COM1 .txt",
+      L"CON", L"con.txt", L"NUL", L"Aux.dat", L"PRN", L"COM1", L"lpt9.log", L"CONIN$", L"a/nul", L"COM1 .txt", L"COM\u00B9", L"lpt\u00B3.txt",
       L"a<b", L"a>b", L"a|b", L"a\"b", L"a?b", L"a*b", L"a\tb", L"a\x7f" L"b",
   };
   for (const wchar_t* name : cases) {
