@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/dialog_layout.h"
+#include "core/fmt_markup.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/FmtLabel.h"
 #include "toolkit/GGlobals.h"
@@ -131,17 +132,6 @@ struct DialogWindow {
   std::vector<std::unique_ptr<TNiceButton>> buttons;
 };
 
-// Marks the label's code characters so they show as typed.
-std::wstring EscapeMarkup(const std::wstring& text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (wchar_t c : text) {
-    if (c == L'@' || c == L'&' || c == L'$' || c == L'%' || c == L'~' || c == L'\\') out += L'\\';
-    out += c;
-  }
-  return out;
-}
-
 class CursorKeeper {
  public:
   CursorKeeper() : saved_(GetCursor()) { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
@@ -176,7 +166,7 @@ int ShowDialog(const MsgDlgRequest& request) {
   const corvan::DialogLayout layout =
       corvan::LayoutMessageDialog(box.right, box.bottom, picture.cx, picture.cy, static_cast<int>(members.size()), 25);
 
-  DialogWindow dialog(layout, EscapeMarkup(labelText), request.kind, request.alignment);
+  DialogWindow dialog(layout, corvan::EscapeFmtMarkup(labelText), request.kind, request.alignment);
   TMessageForm& form = dialog.form;
 
   auto holds = [&](TMsgDlgBtn b) { return ((request.buttons >> b) & 1) != 0; };

@@ -250,8 +250,13 @@ TEST_F(MsgDlgTest, CodeCharactersAndLongLinesShowAsWritten) {
     label = d.Find<TFmtLabel>(L"Message")->Caption();
     d.SetModalResult(1);
   });
-  MsgDlg(L"C:\\Corvan 100% & $1 @9", L"", mtError, taCenter, Buttons({mbOK}), mbOK);
-  EXPECT_EQ(label, L"C:\\\\Corvan 100\\% \\& \\$1 \\@9");
+  MsgDlg(L"C:\\Corvan\\%TEMP% 100% & $1 @9 ~", L"", mtError, taCenter, Buttons({mbOK}), mbOK);
+  EXPECT_EQ(label, L"C:\\Corvan\\\\%TEMP\\% 100\\% \\& \\$1 \\@9 \\~");
+  // The label reads it back as written.
+  std::wstring shown;
+  const auto lines = corvan::ReadFmtMarkup(label, {});
+  for (const auto& run : lines[0]) shown += run.text;
+  EXPECT_EQ(shown, L"C:\\Corvan\\%TEMP% 100% & $1 @9 ~");
 
   // Words are kept whole; lines break at blanks within the width.
   const auto byChars = [](const std::wstring& s) { return static_cast<int>(s.size()); };

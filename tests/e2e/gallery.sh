@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs every page of the gallery under the display and saves a screenshot of each as
+# $BUILD/screenshots/gallery-<page>.png. The gallery writes a marker file once its page is
+# painted and ends when the marker is deleted.
+source "$(dirname "$0")/lib.sh"
+GALLERY="$BUILD/gallery/gallery.exe"
+[ -f "$GALLERY" ] || fail "no gallery at $GALLERY"
+cp "$GALLERY" "$E2E_WORK/gallery.exe"
+cd "$E2E_WORK"
+
+pages=$(wine gallery.exe 2>/dev/null | cut -f1 | tr -d '\r')
+[ -n "$pages" ] || fail "the gallery lists no pages"
+for page in $pages; do
+  rm -f ready.txt
+  wine gallery.exe "$page" ready.txt >"gallery-$page.log" 2>&1 &
+  pid=$!
+  for ((i = 0; i < 300; i++)); do [ -f ready.txt ] && break; sleep 0.1; done
+  [ -f ready.txt ] || { kill "$pid" 2>/dev/null || true; fail "page $page never showed"; }
+  screenshot "gallery-$page"
+  rm -f ready.txt
+  wait "$pid" || fail "page $page ended with an error: $(cat "gallery-$page.log")"
+  echo "gallery-$page.png"
+done
