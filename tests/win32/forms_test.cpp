@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdexcept>
+
 #include "core/colors.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
@@ -297,4 +299,118 @@ TEST(Forms, TopFiftyPixelsAreTheCaption) {
   p = {5, 50};
   ClientToScreen(page.Handle(), &p);
   EXPECT_EQ(SendMessageW(page.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCLIENT);
+}
+
+TEST(Forms, SizeIsRememberedUnderItsSaveNameAndTag) {
+  const std::wstring ini = AppDir + L"CORVAN.Ini";
+  DeleteFileW(ini.c_str());
+  {
+    TestPage page;
+    page.SaveName = L"Lista";
+    page.SetTag(2);
+    page.Show();
+    page.SetBounds(120, 90, 330, 210);
+  }
+  EXPECT_EQ(GetPrivateProfileIntW(L"Lista2", L"WIDTH", -1, ini.c_str()), 330);
+  EXPECT_EQ(GetPrivateProfileIntW(L"Lista2", L"HEIGHT", -1, ini.c_str()), 210);
+  EXPECT_EQ(GetPrivateProfileIntW(L"Lista2", L"LEFT", -1, ini.c_str()), 120);
+  EXPECT_EQ(GetPrivateProfileIntW(L"Lista2", L"TOP", -1, ini.c_str()), 90);
+  EXPECT_EQ(GetPrivateProfileIntW(L"Lista2", L"STATE", -1, ini.c_str()), 0);
+
+  TestPage again;
+  again.SaveName = L"Lista";
+  again.SetTag(2);
+  again.Show();
+  again.RestoreSize();
+  EXPECT_EQ(again.Left(), 120);
+  EXPECT_EQ(again.Top(), 90);
+  EXPECT_EQ(again.Width(), 330);
+  EXPECT_EQ(again.Height(), 210);
+
+  // Without a SaveName nothing is written.
+  DeleteFileW(ini.c_str());
+  { TestPage unnamed; unnamed.Show(); }
+  EXPECT_FALSE(FileExists(ini));
+}
+
+TEST(Forms, SystemMenuCaptionsInRomanianCloseGreyed) {
+  TMForm form({.name = L"Framed", .left = 10, .top = 10, .width = 300, .height = 200});
+  form.SetBorderStyle(bsSingle);
+  form.Show();
+  HMENU menu = GetSystemMenu(form.Handle(), FALSE);
+  ASSERT_NE(menu, nullptr);
+  const struct {
+    UINT command;
+    const wchar_t* caption;
+  } items[] = {{SC_MOVE, L"&Muta"}, {SC_MINIMIZE, L"Mi&nimizeaza"}, {SC_CLOSE, L"&Inchide    ALT+F4"}};
+  for (const auto& item : items) {
+    SCOPED_TRACE(item.caption);
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, item.command, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, item.caption);
+  }
+  EXPECT_TRUE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST(Forms, SizeableTitledWindowGetsAPaintedFrameWithSizingEdges) {
+  BufferAllNiceButtons = true;
+  TTitleForm form({.name = L"Sizeable", .left = 100, .top = 100, .width = 300, .height = 200, .color = PageColor});
+  TTitleBar TitleBar1{&form, {.name = L"TitleBar1", .align = alTop}};
+  form.Show();
+  BufferAllNiceButtons = false;
+  EXPECT_TRUE(form.Win10Sizeable());
+  EXPECT_EQ(form.BorderStyle(), bsNone);
+  EXPECT_EQ(form.BorderWidth(), 3);
+  const LONG style = GetWindowLongW(form.Handle(), GWL_STYLE);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_MAXIMIZEBOX);
+
+  RECT w;
+  GetWindowRect(form.Handle(), &w);
+  const struct {
+    int x, y;
+    LRESULT hit;
+  } points[] = {
+      {w.left + 2, w.top + 2, HTTOPLEFT},  // the frame is outside the client area's caption band
+      {w.left + 1, w.bottom - 2, HTBOTTOMLEFT},
+      {w.right - 3, w.bottom - 1, HTBOTTOMRIGHT},
+      {w.left + 2, w.top + 120, HTLEFT},
+      {w.right - 1, w.top + 120, HTRIGHT},
+      {w.left + 150, w.bottom - 4, HTBOTTOM},
+      {w.left + 150, w.top + 40, HTCAPTION},
+      {w.left + 150, w.top + 120, HTCLIENT},
+  };
+  for (const auto& p : points) {
+    SCOPED_TRACE(testing::Message() << p.x - w.left << "," << p.y - w.top);
+    EXPECT_EQ(SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), p.hit);
+  }
+
+  // It cannot be made lower than its frame plus the title bar.
+  MINMAXINFO info{};
+  SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.y, 6 + 25);
+}
+
+TEST(Forms, XKindAcceptsOnlyZeroToTwelve) {
+  TMForm form({.name = L"Kinds"});
+  form.SetXKind(13);
+  EXPECT_EQ(form.Kind(), 0);
+  form.SetXKind(5);
+  EXPECT_EQ(form.Kind(), 5);
+  EXPECT_EQ(form.XKind(), 5);
+  form.SetXKind(-1);
+  EXPECT_EQ(form.Kind(), 5);
+}
+
+TEST(Forms, AnExceptionInAHandlerDoesNotLeaveTheWindowProcedure) {
+  TestPage page;
+  page.Square1.OnClick = [](TControl&) { throw std::runtime_error("din handler"); };
+  page.Show();
+  SendMessageW(page.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(13, 64));
+  SendMessageW(page.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(13, 64));
+  EXPECT_TRUE(IsWindow(page.Handle()));  // still alive and answering
+  POINT p{5, 5};
+  ClientToScreen(page.Handle(), &p);
+  EXPECT_EQ(SendMessageW(page.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCAPTION);
 }
