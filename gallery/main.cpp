@@ -15,15 +15,14 @@ std::wstring markerFile;
 bool markerWritten = false;
 int quietTicks = 0;
 
+BOOL CALLBACK NoteShown(HWND window, LPARAM param) {
+  if (IsWindowVisible(window)) *reinterpret_cast<bool*>(param) = true;
+  return TRUE;
+}
+
 bool AnyWindowShown() {
   bool shown = false;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        if (IsWindowVisible(window)) *reinterpret_cast<bool*>(param) = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&shown));
+  EnumThreadWindows(GetCurrentThreadId(), NoteShown, reinterpret_cast<LPARAM>(&shown));
   return shown;
 }
 
