@@ -3,10 +3,11 @@
 // version: the structure step checks the expected tables, the list and constant steps
 // record their work in the version stamp UPGRADE.VER in the database folder. The
 // customer's tables are only read, never written, moved or deleted.
+// It travels on the first disk, so it is written without the C++ library (fixed buffers,
+// no exceptions): that keeps it a tenth of the size.
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include <cstdarg>
 
 #include "sysconfig/idapi.h"
 
@@ -29,41 +30,58 @@ enum StepResult : int {
   stepStructureOutOfDate = 5,
 };
 
+using Folder = wchar_t[MAX_PATH + 1];
+
 ReportProc reportProc = nullptr;
 bool quickVerification = false;
-// The report texts handed out; they stay ours until the library is unloaded.
-std::vector<HGLOBAL> reportBlocks;
+// The report texts handed out stay ours; the setup copies each one at once, so the
+// oldest block is reused once the ring is full, and all are freed at unload.
+constexpr int ReportRing = 64;
+HGLOBAL reportBlocks[ReportRing] = {};
+int nextReportBlock = 0;
 
-void Report(const std::wstring& text) {
+// Formats and reports a progress text (wsprintf format, at most 1023 characters).
+void Report(const wchar_t* format, ...) {
   if (!reportProc) return;
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, n);
-  if (!block) return;
-  if (char* bytes = static_cast<char*>(GlobalLock(block))) {
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, n, nullptr, nullptr);
-    GlobalUnlock(block);
+  wchar_t text[1024];
+  va_list args;
+  va_start(args, format);
+  wvsprintfW(text, format, args);
+  va_end(args);
+  const int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  HGLOBAL& slot = reportBlocks[nextReportBlock];
+  nextReportBlock = (nextReportBlock + 1) % ReportRing;
+  if (slot) GlobalFree(slot);
+  slot = GlobalAlloc(GMEM_MOVEABLE, n);
+  if (!slot) return;
+  if (char* bytes = static_cast<char*>(GlobalLock(slot))) {
+    WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, n, nullptr, nullptr);
+    GlobalUnlock(slot);
   }
-  reportBlocks.push_back(block);
-  reportProc(block);
+  reportProc(slot);
 }
 
-// The engine is found where its registration says it lives, by full path only.
+bool IsFullPath(const wchar_t* path) {
+  return (path[0] && path[1] == L':' && path[2] == L'\\') || (path[0] == L'\\' && path[1] == L'\\');
+}
+
+// The engine is found where its registration says it lives (the first DLLPATH folder),
+// by full path only.
 HMODULE LoadEngine() {
-  wchar_t folders[4096] = {};
-  DWORD size = sizeof(folders) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, EngineRegistryKey, EngineDllPathValue, RRF_RT_REG_SZ, nullptr, folders,
-                   &size) != ERROR_SUCCESS)
+  wchar_t path[4096] = {};
+  DWORD size = sizeof(path) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, EngineRegistryKey, EngineDllPathValue, RRF_RT_REG_SZ, nullptr, path, &size) !=
+      ERROR_SUCCESS)
     return nullptr;
-  // The first folder of the list holds the engine.
-  std::wstring path = folders;
-  path = path.substr(0, path.find(L';'));
-  if (path.size() < 3 || !(path[1] == L':' || path.starts_with(L"\\\\"))) return nullptr;
-  if (path.back() != L'\\') path += L'\\';
-  path += EngineLibraryName;
-  HMODULE engine =
-      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  for (wchar_t* c = path; *c; ++c)
+    if (*c == L';') *c = L'\0';
+  int length = lstrlenW(path);
+  if (!IsFullPath(path) || length + 13 >= MAX_PATH) return nullptr;
+  if (path[length - 1] != L'\\') path[length++] = L'\\';
+  lstrcpyW(path + length, EngineLibraryName);
+  HMODULE engine = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!engine && GetLastError() == ERROR_INVALID_PARAMETER)
-    engine = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    engine = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   return engine;
 }
 
@@ -72,11 +90,11 @@ Fn Entry(HMODULE module, const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// The folder of an alias, or empty when the engine cannot open it.
-std::wstring AliasFolder(const std::string& alias) {
+// The folder of an alias into folder (MAX_PATH + 1 characters); false when the engine cannot open it.
+bool AliasFolder(const char* alias, wchar_t* folder) {
+  folder[0] = L'\0';
   HMODULE engine = LoadEngine();
-  if (!engine) return {};
-  std::wstring result;
+  if (!engine) return false;
   auto init = Entry<DbiInitFn>(engine, "DbiInit");
   auto exit = Entry<DbiExitFn>(engine, "DbiExit");
   auto open = Entry<DbiOpenDatabaseFn>(engine, "DbiOpenDatabase");
@@ -84,36 +102,60 @@ std::wstring AliasFolder(const std::string& alias) {
   auto directory = Entry<DbiGetDirectoryFn>(engine, "DbiGetDirectory");
   if (init && exit && open && close && directory && init(nullptr) == DBIERR_NONE) {
     hDBIDb db = nullptr;
-    if (open(alias.c_str(), nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db) == DBIERR_NONE) {
-      char folder[DBIMAXPATHLEN + 1] = {};
-      if (directory(db, FALSE, folder) == DBIERR_NONE) {
-        wchar_t wide[DBIMAXPATHLEN + 1] = {};
-        MultiByteToWideChar(CP_ACP, 0, folder, -1, wide, DBIMAXPATHLEN + 1);
-        result = wide;
-      }
+    if (open(alias, nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db) == DBIERR_NONE) {
+      char bytes[DBIMAXPATHLEN + 1] = {};
+      if (directory(db, FALSE, bytes) == DBIERR_NONE)
+        MultiByteToWideChar(CP_ACP, 0, bytes, -1, folder, MAX_PATH + 1);
       close(&db);
     }
     exit();
   }
   FreeLibrary(engine);
-  return result;
+  return folder[0] != L'\0';
 }
 
-std::wstring DatabaseFolder() {
-  std::wstring folder = AliasFolder("CORVAN");
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-  return folder;
+// path := folder + name, within MAX_PATH.
+bool InFolder(const wchar_t* folder, const wchar_t* name, wchar_t* path) {
+  if (lstrlenW(folder) + lstrlenW(name) > MAX_PATH) return false;
+  lstrcpyW(path, folder);
+  lstrcatW(path, name);
+  return true;
 }
 
-std::wstring StampValue(const std::wstring& folder, const wchar_t* key) {
-  wchar_t value[64] = {};
-  GetPrivateProfileStringW(StampSection, key, L"", value, 64, (folder + StampFile).c_str());
-  return value;
+// The database folder with its trailing backslash, reported; false (after a report)
+// when the alias cannot be opened.
+bool FindDatabase(const wchar_t* step, wchar_t* folder) {
+  Report(L"%s: caut baza de date CORVAN...", step);
+  if (AliasFolder("CORVAN", folder) && lstrlenW(folder) < MAX_PATH - 16) {
+    const int length = lstrlenW(folder);
+    if (folder[length - 1] != L'\\') lstrcatW(folder, L"\\");
+    return true;
+  }
+  Report(L"%s: baza de date CORVAN nu poate fi deschisa", step);
+  return false;
 }
 
-bool WriteStamp(const std::wstring& folder, const wchar_t* key) {
-  const std::wstring file = folder + StampFile;
-  return WritePrivateProfileStringW(StampSection, key, Version, file.c_str()) && StampValue(folder, key) == Version;
+void StampValue(const wchar_t* folder, const wchar_t* key, wchar_t* value, DWORD size) {
+  Folder file;
+  value[0] = L'\0';
+  if (InFolder(folder, StampFile, file)) GetPrivateProfileStringW(StampSection, key, L"", value, size, file);
+}
+
+bool StampCurrent(const wchar_t* folder, const wchar_t* key) {
+  wchar_t value[64];
+  StampValue(folder, key, value, 64);
+  return lstrcmpW(value, Version) == 0;
+}
+
+bool WriteStamp(const wchar_t* folder, const wchar_t* key) {
+  Folder file;
+  return InFolder(folder, StampFile, file) && WritePrivateProfileStringW(StampSection, key, Version, file) &&
+         StampCurrent(folder, key);
+}
+
+bool FileExists(const wchar_t* path) {
+  const DWORD attributes = GetFileAttributesW(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A table's header as the product writes it: record size, header size and record count.
@@ -124,9 +166,8 @@ struct TableHeader {
 
 // Reads the table's header (shared, read-only) and checks that its sizes agree with the
 // file: a header of whole 2048-byte blocks followed by exactly recordCount records.
-bool TableStructureSound(const std::wstring& path, TableHeader& header) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
+bool TableStructureSound(const wchar_t* path, TableHeader& header) {
+  HANDLE f = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   unsigned char head[10] = {};
   DWORD got = 0;
@@ -142,25 +183,12 @@ bool TableStructureSound(const std::wstring& path, TableHeader& header) {
              header.headerSize + static_cast<unsigned long long>(header.recordSize) * header.recordCount;
 }
 
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The database folder, reported; empty (after a report) when the alias cannot be opened.
-std::wstring FindDatabase(const wchar_t* step) {
-  Report(std::wstring(step) + L": caut baza de date CORVAN...");
-  std::wstring folder = DatabaseFolder();
-  if (folder.empty()) Report(std::wstring(step) + L": baza de date CORVAN nu poate fi deschisa");
-  return folder;
-}
-
-int Finish(const std::wstring& folder, const wchar_t* key, const wchar_t* step) {
+int Finish(const wchar_t* folder, const wchar_t* key, const wchar_t* step) {
   if (!WriteStamp(folder, key)) {
-    Report(std::wstring(step) + L": nu pot scrie " + StampFile);
+    Report(L"%s: nu pot scrie %s", step, StampFile);
     return stepStampNotWritten;
   }
-  Report(std::wstring(step) + L": terminat, versiunea " + Version);
+  Report(L"%s: terminat, versiunea %s", step, Version);
   return stepOk;
 }
 }  // namespace
@@ -172,8 +200,9 @@ __declspec(dllexport) void WINAPI GetAliasPath(wchar_t* buffer) {
   buffer[256] = L'\0';
   char alias[257] = {};
   WideCharToMultiByte(CP_ACP, 0, buffer, -1, alias, sizeof alias - 1, nullptr, nullptr);
-  const std::wstring folder = AliasFolder(alias);
-  lstrcpynW(buffer, folder.c_str(), 257);
+  Folder folder;
+  AliasFolder(alias, folder);
+  lstrcpynW(buffer, folder, 257);
 }
 
 __declspec(dllexport) void WINAPI SetReportProc(ReportProc proc) { reportProc = proc; }
@@ -184,18 +213,17 @@ __declspec(dllexport) void WINAPI SetQuickVerif(bool quick) { quickVerification 
 // that each table's header agrees with its size.
 __declspec(dllexport) int WINAPI DoStructureUpgrade() {
   const wchar_t* step = L"Structuri";
-  const std::wstring folder = FindDatabase(step);
-  if (folder.empty()) return stepNoDatabase;
+  Folder folder, path;
+  if (!FindDatabase(step, folder)) return stepNoDatabase;
   for (const wchar_t* table : ExpectedTables) {
-    const std::wstring path = folder + table;
-    Report(std::wstring(step) + L": verific " + table + (quickVerification ? L" (rapid)" : L""));
-    if (!FileExists(path)) {
-      Report(std::wstring(step) + L": lipseste tabela " + table);
+    Report(L"%s: verific %s%s", step, table, quickVerification ? L" (rapid)" : L"");
+    if (!InFolder(folder, table, path) || !FileExists(path)) {
+      Report(L"%s: lipseste tabela %s", step, table);
       return stepTableMissing;
     }
     TableHeader header;
     if (!quickVerification && !TableStructureSound(path, header)) {
-      Report(std::wstring(step) + L": tabela " + table + L" are structura deteriorata");
+      Report(L"%s: tabela %s are structura deteriorata", step, table);
       return stepTableDamaged;
     }
   }
@@ -205,30 +233,29 @@ __declspec(dllexport) int WINAPI DoStructureUpgrade() {
 // The lists build on the structures of this version.
 __declspec(dllexport) int WINAPI DoListUpgrade() {
   const wchar_t* step = L"Liste";
-  const std::wstring folder = FindDatabase(step);
-  if (folder.empty()) return stepNoDatabase;
-  Report(std::wstring(step) + L": verific versiunea structurilor");
-  if (StampValue(folder, L"Structure") != Version) {
-    Report(std::wstring(step) + L": structurile nu sunt la versiunea " + Version);
+  Folder folder, path;
+  if (!FindDatabase(step, folder)) return stepNoDatabase;
+  Report(L"%s: verific versiunea structurilor", step);
+  if (!StampCurrent(folder, L"Structure")) {
+    Report(L"%s: structurile nu sunt la versiunea %s", step, Version);
     return stepStructureOutOfDate;
   }
   TableHeader operators;
-  if (!TableStructureSound(folder + L"OPERATOR.DB", operators)) {
-    Report(std::wstring(step) + L": tabela OPERATOR.DB lipseste sau este deteriorata");
+  if (!InFolder(folder, L"OPERATOR.DB", path) || !TableStructureSound(path, operators)) {
+    Report(L"%s: tabela OPERATOR.DB lipseste sau este deteriorata", step);
     return stepTableMissing;
   }
-  Report(std::wstring(step) + L": lista operatorilor are " + std::to_wstring(operators.recordCount) +
-         L" inregistrari");
+  Report(L"%s: lista operatorilor are %lu inregistrari", step, operators.recordCount);
   return Finish(folder, L"Lists", step);
 }
 
 __declspec(dllexport) int WINAPI DoConstUpgrade() {
   const wchar_t* step = L"Constante";
-  const std::wstring folder = FindDatabase(step);
-  if (folder.empty()) return stepNoDatabase;
-  Report(std::wstring(step) + L": actualizez constantele firmei");
-  if (!FileExists(folder + L"FIRME.DB")) {
-    Report(std::wstring(step) + L": lipseste tabela FIRME.DB");
+  Folder folder, path;
+  if (!FindDatabase(step, folder)) return stepNoDatabase;
+  Report(L"%s: actualizez constantele firmei", step);
+  if (!InFolder(folder, L"FIRME.DB", path) || !FileExists(path)) {
+    Report(L"%s: lipseste tabela FIRME.DB", step);
     return stepTableMissing;
   }
   return Finish(folder, L"Constants", step);
@@ -241,8 +268,10 @@ __declspec(dllexport) bool WINAPI GetSemaforOK(int stepResult) { return stepResu
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   // At process end (reserved != nullptr) the system reclaims everything; free only on FreeLibrary.
   if (reason == DLL_PROCESS_DETACH && !reserved) {
-    for (HGLOBAL block : reportBlocks) GlobalFree(block);
-    reportBlocks.clear();
+    for (HGLOBAL& block : reportBlocks) {
+      if (block) GlobalFree(block);
+      block = nullptr;
+    }
   }
   return TRUE;
 }
