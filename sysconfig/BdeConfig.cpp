@@ -115,8 +115,10 @@ bool UpdateBdeRegistry() {
     return false;
   }
   const std::wstring programFiles = ProgramFilesDir();
-  // Without it the template's name would be relative to whatever the current folder is.
-  if (programFiles.empty()) throw BdeTemplateError(L"Nu gasesc dosarul Program Files in registri");
+  // Without a full path the template's name would be relative to whatever the current folder is.
+  const bool fullPath = (programFiles.size() >= 3 && programFiles[1] == L':' && programFiles[2] == L'\\') ||
+                        programFiles.starts_with(L"\\\\");
+  if (!fullPath) throw BdeTemplateError(L"Nu gasesc dosarul Program Files in registri");
   const std::wstring templatePath = corvan::JoinPath(BdeEngineFolder(programFiles), L"bde.reg");
   const std::string bytes = ReadTemplate(templatePath);
   // The template is single-byte text: a Program Files folder its code page cannot spell
@@ -127,9 +129,10 @@ bool UpdateBdeRegistry() {
   const std::wstring filled = corvan::FillRegistryTemplate(Widen(bytes, CP_ACP), programFiles);
   ReplaceTemplate(templatePath, Narrow(filled, CP_ACP));
   // regedit from the Windows folder by full path, never one found beside the setup.
+  // Without a Windows folder regedit counts as not startable, which the step ignores.
   const std::wstring windows = WindowsFolder();
-  const std::wstring regedit = windows.empty() ? std::wstring(L"regedit") : QuotedPath(windows + L"\\regedit.exe");
-  RunProgram(regedit + L" /s " + QuotedPath(templatePath), SW_MINIMIZE, true);
+  if (!windows.empty())
+    RunProgram(QuotedPath(windows + L"\\regedit.exe") + L" /s " + QuotedPath(templatePath), SW_MINIMIZE, true);
   return true;
 }
 

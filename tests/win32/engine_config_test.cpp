@@ -336,6 +336,14 @@ TEST(EngineConfig, ProgramFilesTheCodePageCannotSpellStopsTheStep) {
   const std::string unfilled = ReadBytes(templatePath);
   ASSERT_FALSE(unfilled.empty());
   EXPECT_THROW(DoConfigBDE(), BdeTemplateError);
+  // A relative folder would make the template's name depend on the current folder.
+  setProgramFiles(L"Program Files");
+  try {
+    DoConfigBDE();
+    ADD_FAILURE() << "a relative Program Files folder must stop the step";
+  } catch (const BdeTemplateError& e) {
+    EXPECT_EQ(e.Text(), L"Nu gasesc dosarul Program Files in registri");
+  }
   setProgramFiles(usual);
   RegCloseKey(key);
   EXPECT_EQ(ReadBytes(templatePath), unfilled);
