@@ -414,3 +414,24 @@ TEST(Forms, AnExceptionInAHandlerDoesNotLeaveTheWindowProcedure) {
   ClientToScreen(page.Handle(), &p);
   EXPECT_EQ(SendMessageW(page.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCAPTION);
 }
+
+TEST(Forms, AMaximisedModalWindowFitsTheWorkArea) {
+  TestPage page;
+  page.SetBorderWidth(2);
+  RECT window{}, client{};
+  page.OnShow = [&](TControl&) {
+    ShowWindow(page.Handle(), SW_MAXIMIZE);
+    GetWindowRect(page.Handle(), &window);
+    GetClientRect(page.Handle(), &client);
+    page.SetModalResult(1);
+  };
+  EXPECT_EQ(page.ShowModal(), 1);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(MonitorFromWindow(page.Handle(), MONITOR_DEFAULTTONEAREST), &info);
+  EXPECT_EQ(window.left, info.rcWork.left);
+  EXPECT_EQ(window.top, info.rcWork.top);
+  // Work area minus twice (system border + border width); no border style, so no more.
+  EXPECT_EQ(client.right, (info.rcWork.right - info.rcWork.left) - 2 * (GetSystemMetrics(SM_CXBORDER) + 2));
+  EXPECT_EQ(client.bottom, (info.rcWork.bottom - info.rcWork.top) - 2 * (GetSystemMetrics(SM_CYBORDER) + 2));
+}
