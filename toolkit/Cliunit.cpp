@@ -80,6 +80,10 @@ TMForm::TMForm(const TControlDesc& desc) : TWinControl(nullptr, desc) {
 TMForm::~TMForm() {
   SaveSize();
   if (modal_) modalResult_ = mrCancel;
+  if (!DestroyHandle()) {
+    const std::wstring text = L"Eroare la inherited destroy TMForm: " + Name();
+    MessageBoxW(nullptr, text.c_str(), L"", MB_OK);
+  }
 }
 
 void TMForm::SetBorderStyle(TFormBorderStyle style) {

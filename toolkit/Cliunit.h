@@ -83,6 +83,8 @@ class TMForm : public TWinControl {
 
   // Size memory: the section SaveName + tag in CORVAN.Ini beside the program.
   std::wstring SaveName;
+  // The help context number of the window (0 throughout the setup).
+  std::int32_t HelpContext = 0;
   // The product module the window belongs to (0 to 13); XKind accepts only 0 to 12.
   int Kind() const { return kind_; }
   int XKind() const { return xKind_; }

@@ -294,8 +294,8 @@ void TWinControl::CreateHandle() {
   Realign();
 }
 
-void TWinControl::DestroyHandle() {
-  if (!hwnd_) return;
+bool TWinControl::DestroyHandle() {
+  if (!hwnd_) return true;
   for (TControl* child : controls_)
     if (child->IsWindowed()) static_cast<TWinControl*>(child)->DestroyHandle();
   HandleDestroying();
@@ -304,7 +304,7 @@ void TWinControl::DestroyHandle() {
   if (systemProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
   systemProc_ = nullptr;
   if (GetCapture() == window) ReleaseCapture();
-  DestroyWindow(window);
+  return DestroyWindow(window) != FALSE;
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

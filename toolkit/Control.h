@@ -226,7 +226,8 @@ class TWinControl : public TControl {
   // Before the window goes: last chance to read its state.
   virtual void HandleDestroying() {}
   void CreateHandle();
-  void DestroyHandle();
+  // False when the platform refused to destroy the window.
+  bool DestroyHandle();
 
   // Every message of the window. Return true when handled (result set); the default
   // implementation dispatches to the hooks below.

@@ -141,7 +141,7 @@ class CursorKeeper {
   HCURSOR saved_;
 };
 
-int ShowDialog(const MsgDlgRequest& request) {
+int ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
   CursorKeeper cursor;
   const SIZE picture = BitmapSize(request.kind == mtCustom ? BlankGlyph : MessageKindImage(request.kind));
 
@@ -212,6 +212,7 @@ int ShowDialog(const MsgDlgRequest& request) {
   form.SetBounds(corvan::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), form.Width()),
                  corvan::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), form.Height()), form.Width(), form.Height());
   const int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  form.HelpContext = helpContext;
   if (ppi > 0 && ppi != 96) form.ScaleBy(ppi, 96);
   if (focus) form.SetActiveControl(focus);
 
@@ -290,12 +291,12 @@ std::wstring DialogLabelText(const std::wstring& shownText, int maxWidth,
 }
 
 int MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
-           TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t) {
+           TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext) {
   MsgDlgRequest request{MessageShownText(text), caption, kind, alignment, buttons, defaultButton};
   if (Observer()) return Observer()(request);
   int result = 0;
   try {
-    result = ShowDialog(request);
+    result = ShowDialog(request, helpContext);
   } catch (...) {
     result = 0;  // a dialog that cannot be built or shown answers 0
   }
