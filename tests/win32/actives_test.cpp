@@ -11,6 +11,7 @@
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
 
 using corvan::cbChecked;
 using corvan::cbGrayed;
@@ -18,12 +19,6 @@ using corvan::cbUnchecked;
 using corvan::Hex;
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
 const TFont PageFont{L"MS Sans Serif", -11, fsBold, corvan::clBlack};
 
 // A folders-page-like window: two labelled flat boxes on the page colour.

@@ -12,6 +12,8 @@
 #include "toolkit/GGlobals.h"
 #include "toolkit/Mbuttons.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
+#include "pixel_canvas.h"
 
 using corvan::Hex;
 using corvan::PageColor;
@@ -20,56 +22,8 @@ using corvan::TColor;
 using corvan::clWhite;
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
 constexpr TColor kRed = Hex(0xFF0000);
 constexpr TColor kKey = Rgb(255, 0, 255);
-
-// A memory DC drawing into a 32-bit DIB whose pixels can be read back.
-class Canvas {
- public:
-  Canvas(int w, int h, TColor background) : w_(w), h_(h) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all{0, 0, w, h};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-  HDC dc() const { return dc_; }
-  int w() const { return w_; }
-  int h() const { return h_; }
-  TColor Pixel(int x, int y) const {
-    GdiFlush();
-    const DWORD p = bits_[y * w_ + x];
-    return Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  int Count(TColor c) const {
-    int n = 0;
-    for (int y = 0; y < h_; ++y)
-      for (int x = 0; x < w_; ++x) n += Pixel(x, y) == c;
-    return n;
-  }
-
- private:
-  int w_, h_;
-  HBITMAP bitmap_;
-  HDC dc_;
-  HGDIOBJ old_;
-  DWORD* bits_ = nullptr;
-};
 
 TColor PictureAt(HBITMAP picture, int x, int y) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -131,7 +85,7 @@ TEST(GlyphButton, DisabledOnThePageIsFlatWithAGreyPictureAndDarkenedCaption) {
   TMButton next{&form, {.name = L"BNext", .width = 67, .height = 51, .color = PageColor, .caption = L"&Continua"}};
   MakeNavigation(next, 1, mknNext);
   next.SetEnabled(false);
-  Canvas canvas(67, 51, clWhite);
+  PixelCanvas canvas(67, 51, clWhite);
   next.PaintButton(canvas.dc(), ODS_DISABLED);
 
   EXPECT_EQ(next.DisableColor(), Hex(0x656E76));
@@ -159,7 +113,7 @@ TEST(GlyphButton, NavigationLayoutCentresArrowAboveCaption) {
   TestForm form;
   TMButton next{&form, {.name = L"BNext", .width = 67, .height = 51, .color = PageColor, .caption = L"&Continua"}};
   MakeNavigation(next, 1, mknNext);
-  Canvas canvas(67, 51, clWhite);
+  PixelCanvas canvas(67, 51, clWhite);
   next.PaintButton(canvas.dc(), 0);
 
   // The caption's height in the button's font decides where the pair stands.
@@ -202,7 +156,7 @@ TEST(GlyphButton, BrowseButtonShowsItsOwnPictureCentredWithoutCaption) {
   browse.SetNumGlyphs(2);
   browse.SetGlyph(SharedPicture(L"FolderBrowse"));
   ASSERT_NE(browse.Glyph(), SharedPicture(L"FolderBrowse"));  // a copy of its own
-  Canvas canvas(29, 21, clWhite);
+  PixelCanvas canvas(29, 21, clWhite);
   browse.PaintButton(canvas.dc(), 0);
   // Two 18 x 16 cells: the first stands at ((29 - 18) div 2, (21 - 16) div 2) = (5, 2).
   for (int y = 0; y < 21; ++y)
@@ -220,7 +174,7 @@ TEST(GlyphButton, OldStyleFaceAndTheDefaultButtonLook) {
   b.SetLightButton(false);
   b.SetStyle(bsWin31);
   b.SetColorOver(Hex(0xC8D0D8));
-  Canvas canvas(90, 40, clWhite);
+  PixelCanvas canvas(90, 40, clWhite);
   b.PaintButton(canvas.dc(), 0);
   const TColor frame = ResolveColor(clWindowFrame);
   EXPECT_EQ(canvas.Pixel(0, 0), Hex(0xC8D0D8));  // rounded: the corners in the face colour
@@ -251,7 +205,7 @@ TEST(GlyphButton, SharedPictureTakesTheFaceOfTheLastButtonThatPaintedIt) {
   TMButton a{&form, {.name = L"A", .color = PageColor}}, b{&form, {.name = L"B", .color = Hex(0xDDEEFF)}};
   a.SetKind(mkOK);
   b.SetKind(mkOK);
-  Canvas ca(90, 40, clWhite), cb(90, 40, clWhite);
+  PixelCanvas ca(90, 40, clWhite), cb(90, 40, clWhite);
   a.PaintButton(ca.dc(), 0);
   b.PaintButton(cb.dc(), 0);
   EXPECT_EQ(PictureAt(KindImage(mkOK), 0, 0), Hex(0xDDEEFF));
@@ -270,7 +224,7 @@ TEST(SmoothButton, AbandonLayoutOfTheWizardPages) {
   TNiceButton abandon{&form, {.name = L"Abandon", .width = 109, .height = 28, .caption = L"&Abandon"}};
   abandon.SetKind(mkCancel);
   ASSERT_EQ(abandon.Color(), PageColor);  // the parent's colour
-  Canvas canvas(109, 28, clWhite);
+  PixelCanvas canvas(109, 28, clWhite);
   abandon.RenderState(canvas.dc(), false, true, false);
   EXPECT_EQ(abandon.GlyphWidth(), 23);
   EXPECT_EQ(abandon.GlyphHeight(), 22);
@@ -307,7 +261,7 @@ TEST(SmoothButton, AbandonLayoutOfTheWizardPages) {
   TNiceButton blank{&form, {.name = L"Blank", .width = 109, .height = 28}};
   blank.SetKind(mkCancel);
   blank.SetCaption(L"");
-  Canvas without(109, 28, clWhite);
+  PixelCanvas without(109, 28, clWhite);
   blank.RenderState(without.dc(), false, true, false);
   int changed = 0, reds = 0;
   for (int y = 0; y < 28; ++y)
@@ -326,7 +280,7 @@ TEST(SmoothButton, DisabledAndHotLooks) {
   TestForm form;
   TNiceButton b{&form, {.name = L"B", .width = 109, .height = 28, .caption = L"&Abandon"}};
   b.SetKind(mkCancel);
-  Canvas disabled(109, 28, clWhite), hot(109, 28, clWhite);
+  PixelCanvas disabled(109, 28, clWhite), hot(109, 28, clWhite);
   b.RenderState(disabled.dc(), false, false, false);
   b.RenderState(hot.dc(), false, true, true);
   EXPECT_GT(disabled.Count(Rgb(0xC0, 0xC0, 0xC0)), 10);
@@ -349,7 +303,7 @@ TEST(SmoothButton, LowColourScreenDrawsAPlainRoundedFace) {
   } cases[] = {{false, false, LightenColor(PageColor, 20)}, {false, true, Hex(0xDFDFDF)}, {true, true, Hex(0x808080)}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.pressed << c.hot);
-    Canvas canvas(109, 28, clWhite);
+    PixelCanvas canvas(109, 28, clWhite);
     b.RenderState(canvas.dc(), c.pressed, true, c.hot);
     EXPECT_EQ(canvas.Pixel(60, 0), Hex(0xA9A9A9));  // the frame's top edge
     EXPECT_EQ(canvas.Pixel(60, 2), c.fill);
@@ -570,7 +524,7 @@ TEST(GlyphButton, HoverMovesTheFocusAlongLightButtonsAndKeepsItRaised) {
   EXPECT_TRUE(b.Focused());
   EXPECT_TRUE(b.DrawFace());
   // Raised: the face is no longer flat at its edges.
-  Canvas raised(67, 51, clWhite), flat(67, 51, clWhite);
+  PixelCanvas raised(67, 51, clWhite), flat(67, 51, clWhite);
   b.PaintButton(raised.dc(), ODS_FOCUS);
   a.PaintButton(flat.dc(), 0);
   EXPECT_EQ(flat.Pixel(0, 0), PageColor);

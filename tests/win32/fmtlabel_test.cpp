@@ -11,14 +11,9 @@
 #include "toolkit/FmtLabel.h"
 #include "toolkit/GGlobals.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
 const COLORREF Page = RGB(152, 165, 177);
 const COLORREF Red = RGB(255, 0, 0);
 const COLORREF Black = RGB(0, 0, 0);

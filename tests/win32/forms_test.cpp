@@ -10,16 +10,11 @@
 #include "toolkit/GGlobals.h"
 #include "toolkit/Title.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
 
 using corvan::PageColor;
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
 // A push button of the platform wrapped by the toolkit, as the real buttons are: it
 // answers for itself through the reflected WM_COMMAND and is found by its window.
 class TestButton : public TWinControl, public IFormButton {

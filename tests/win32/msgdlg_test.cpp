@@ -12,14 +12,9 @@
 #include "toolkit/Title.h"
 #include "toolkit/Transimg.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
 // Each test sees the real dialog through the hook and leaves the state as it found it.
 class MsgDlgTest : public testing::Test {
  protected:

@@ -13,71 +13,12 @@
 #include "toolkit/GGlobals.h"
 #include "toolkit/dlgform2.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
+#include "pixel_canvas.h"
 
 using namespace corvan;
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
-// A memory DC drawing into a 32-bit DIB whose pixels can be read back.
-class Canvas {
- public:
-  Canvas(int w, int h, TColor background) : w_(w), h_(h) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all{0, 0, w, h};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-  }
-  HDC dc() const { return dc_; }
-  TColor Pixel(int x, int y) const {
-    GdiFlush();
-    const DWORD p = bits_[y * w_ + x];
-    return Rgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-  int Count(TColor c, int x0 = 0, int y0 = 0, int x1 = -1, int y1 = -1) const {
-    int n = 0;
-    for (int y = y0; y < (y1 < 0 ? h_ : y1); ++y)
-      for (int x = x0; x < (x1 < 0 ? w_ : x1); ++x) n += Pixel(x, y) == c;
-    return n;
-  }
-  // Columns holding at least one pixel of the colour: first and last (-1 when none).
-  struct Span {
-    int first, last;
-  };
-  Span Columns(TColor c) const {
-    int first = -1, last = -1;
-    for (int x = 0; x < w_; ++x)
-      for (int y = 0; y < h_; ++y)
-        if (Pixel(x, y) == c) {
-          if (first < 0) first = x;
-          last = x;
-          break;
-        }
-    return {first, last};
-  }
-
- private:
-  int w_, h_;
-  HBITMAP bitmap_;
-  HDC dc_;
-  HGDIOBJ old_;
-  DWORD* bits_ = nullptr;
-};
-
 // The colour of a picture's pixel.
 TColor PictureAt(HBITMAP picture, int x, int y) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -212,7 +153,7 @@ TEST(Pictures, ButtonPictureCellsAreKeyedAndTheDisabledCellIsGrey) {
 }
 
 TEST(Pictures, ReplaceBackgroundChangesOnlyTheTopLeftColour) {
-  Canvas source(4, 3, Rgb(10, 20, 30));
+  PixelCanvas source(4, 3, Rgb(10, 20, 30));
   SetPixel(source.dc(), 1, 1, RGB(200, 0, 0));
   SetPixel(source.dc(), 3, 2, RGB(10, 20, 31));  // one step off: kept
   HDC screen = GetDC(nullptr);
@@ -236,7 +177,7 @@ TEST(Pictures, ReplaceBackgroundChangesOnlyTheTopLeftColour) {
 }
 
 TEST(Pictures, DrawEmbossedTextIsWhiteUnderGrey) {
-  Canvas canvas(120, 30, PageColor);
+  PixelCanvas canvas(120, 30, PageColor);
   HFONT font = MakeFont();
   HGDIOBJ old = SelectObject(canvas.dc(), font);
   SetTextColor(canvas.dc(), RGB(1, 2, 3));
@@ -259,7 +200,7 @@ TEST(Pictures, DrawAccentTextColoursOnlyTheAcceleratorLetter) {
   } cases[] = {{L"&Abandon", true}, {L"I&esire", true}, {L"Fara accent", false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text, c.text + wcslen(c.text)));
-    Canvas canvas(200, 30, clWhite);
+    PixelCanvas canvas(200, 30, clWhite);
     HGDIOBJ old = SelectObject(canvas.dc(), font);
     SetBkMode(canvas.dc(), TRANSPARENT);
     SetTextColor(canvas.dc(), black);
@@ -290,7 +231,7 @@ TEST(Pictures, DrawAccentTextUnderlinesWhenTheAccentIsTheTextColour) {
   HFONT font = MakeFont();
   // Ink pixels per row that a render adds to the plain one (red letter, no underline).
   auto render = [&](bool underline, TColor accent) {
-    auto canvas = std::make_unique<Canvas>(120, 30, clWhite);
+    auto canvas = std::make_unique<PixelCanvas>(120, 30, clWhite);
     HGDIOBJ old = SelectObject(canvas->dc(), font);
     SetBkMode(canvas->dc(), TRANSPARENT);
     SetTextColor(canvas->dc(), clBlack);
@@ -299,7 +240,7 @@ TEST(Pictures, DrawAccentTextUnderlinesWhenTheAccentIsTheTextColour) {
     return canvas;
   };
   const auto plain = render(false, Hex(0xFF0000));
-  auto widestAddedRow = [&](const Canvas& other) {
+  auto widestAddedRow = [&](const PixelCanvas& other) {
     int widest = 0;
     for (int y = 0; y < 30; ++y) {
       int added = 0;

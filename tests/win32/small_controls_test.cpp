@@ -9,45 +9,14 @@
 #include "toolkit/Panels.h"
 #include "toolkit/Transimg.h"
 #include "win32_test_support.h"
+#include "toolkit_globals.h"
+#include "pixel_canvas.h"
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
-class Surface {
- public:
-  Surface(int width, int height, COLORREF fill) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.Get(), bitmap_.Get());
-    FillSolid(dc_.Get(), {0, 0, width, height}, fill);
-  }
-  ~Surface() { SelectObject(dc_.Get(), old_); }
-  HDC Get() const { return dc_.Get(); }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-  HBITMAP Bitmap() const { return bitmap_.Get(); }
-  // Lets go of the bitmap so it can be selected elsewhere.
-  void Unselect() { SelectObject(dc_.Get(), old_); }
-
- private:
-  MemoryDC dc_;
-  OwnedBitmap bitmap_;
-  HGDIOBJ old_;
-};
-
 // A 200 x 100 picture: magenta (the key, at the top-left) with a red square in its middle.
 OwnedBitmap MagentaPicture() {
-  Surface s(200, 100, RGB(255, 0, 255));
-  FillSolid(s.Get(), {80, 30, 120, 70}, RGB(255, 0, 0));
+  PixelCanvas s(200, 100, RGB(255, 0, 255));
+  FillSolid(s.dc(), {80, 30, 120, 70}, RGB(255, 0, 0));
   s.Unselect();
   return OwnedBitmap(static_cast<HBITMAP>(CopyImage(s.Bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
@@ -91,22 +60,22 @@ TEST(TransImage, ProportionalCentredPictureWithItsKeyColourLeftOut) {
   const corvan::ImageRect r = image.DestRect();
   EXPECT_EQ(r, (corvan::ImageRect{0, 25, 100, 50}));
 
-  Surface s(100, 100, RGB(0, 128, 0));
-  image.Paint(s.Get());
-  EXPECT_EQ(s.At(50, 50), RGB(255, 0, 0));   // the red square, halved, in the middle
-  EXPECT_EQ(s.At(5, 30), RGB(0, 128, 0));    // magenta is not drawn: the background shows
-  EXPECT_EQ(s.At(50, 10), RGB(0, 128, 0));   // above the picture
+  PixelCanvas s(100, 100, RGB(0, 128, 0));
+  image.Paint(s.dc());
+  EXPECT_EQ(s.Pixel(50, 50), RGB(255, 0, 0));   // the red square, halved, in the middle
+  EXPECT_EQ(s.Pixel(5, 30), RGB(0, 128, 0));    // magenta is not drawn: the background shows
+  EXPECT_EQ(s.Pixel(50, 10), RGB(0, 128, 0));   // above the picture
 
   image.SetTransparent(false);
-  Surface opaque(100, 100, RGB(0, 128, 0));
-  image.Paint(opaque.Get());
-  EXPECT_EQ(opaque.At(5, 30), RGB(255, 0, 255));
-  EXPECT_EQ(opaque.At(50, 10), RGB(0, 128, 0));
+  PixelCanvas opaque(100, 100, RGB(0, 128, 0));
+  image.Paint(opaque.dc());
+  EXPECT_EQ(opaque.Pixel(5, 30), RGB(255, 0, 255));
+  EXPECT_EQ(opaque.Pixel(50, 10), RGB(0, 128, 0));
 
   image.SetVisible(false);
-  Surface hidden(100, 100, RGB(0, 128, 0));
-  image.Paint(hidden.Get());
-  EXPECT_EQ(hidden.At(50, 50), RGB(0, 128, 0));
+  PixelCanvas hidden(100, 100, RGB(0, 128, 0));
+  image.Paint(hidden.dc());
+  EXPECT_EQ(hidden.Pixel(50, 50), RGB(0, 128, 0));
 }
 
 // A child the panel holds: a press on it must not start a drag.

@@ -5,40 +5,12 @@
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 #include "toolkit/Title.h"
+#include "toolkit_globals.h"
+#include "pixel_canvas.h"
 
 using corvan::Rgb;
 
 namespace {
-struct GlobalsEnvironment : testing::Environment {
-  void SetUp() override { InitGlobals(); }
-  void TearDown() override { FreeGlobals(); }
-};
-const auto* const globals = testing::AddGlobalTestEnvironment(new GlobalsEnvironment);
-
-// A 32-bit off-screen surface to paint a control on.
-class Surface {
- public:
-  Surface(int width, int height) : dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.Get(), bitmap_.Get());
-  }
-  ~Surface() { SelectObject(dc_.Get(), old_); }
-  HDC Get() const { return dc_.Get(); }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-
- private:
-  MemoryDC dc_;
-  OwnedBitmap bitmap_;
-  HGDIOBJ old_;
-};
-
 // HighColor as the test needs it, put back afterwards.
 class HighColorScope {
  public:
@@ -70,11 +42,11 @@ TEST(TitleBar, GradientColumns) {
     TTitleBar bar(&host.form, {.name = L"TitleBar1", .width = c.width, .height = 25});
     bar.SetStartColor(c.from);
     bar.SetEndColor(c.to);
-    Surface s(c.width, 25);
-    bar.Paint(s.Get());
+    PixelCanvas s(c.width, 25);
+    bar.Paint(s.dc());
     for (auto [x, color] : c.columns) {
-      EXPECT_EQ(s.At(x, 0), color) << "column " << x;
-      EXPECT_EQ(s.At(x, 24), color) << "column " << x;
+      EXPECT_EQ(s.Pixel(x, 0), color) << "column " << x;
+      EXPECT_EQ(s.Pixel(x, 24), color) << "column " << x;
     }
   }
 }
@@ -91,9 +63,9 @@ TEST(TitleBar, PlainWhenLowColourOrEqualColours) {
     TTitleBar bar(&host.form, {.width = 100, .height = 25});
     bar.SetStartColor(Rgb(7, 8, 9));
     bar.SetEndColor(c.end);
-    Surface s(100, 25);
-    bar.Paint(s.Get());
-    for (int x : {0, 50, 99}) EXPECT_EQ(s.At(x, 12), RGB(7, 8, 9)) << x;
+    PixelCanvas s(100, 25);
+    bar.Paint(s.dc());
+    for (int x : {0, 50, 99}) EXPECT_EQ(s.Pixel(x, 12), RGB(7, 8, 9)) << x;
   }
 }
 
@@ -104,19 +76,19 @@ TEST(TitleBar, VerticalGradientRunsDownTheRows) {
   bar.SetStartColor(Rgb(0, 0, 0));
   bar.SetEndColor(Rgb(0, 0, 250));
   bar.SetVertical(true);
-  Surface s(10, 25);
-  bar.Paint(s.Get());
-  EXPECT_EQ(s.At(5, 0), RGB(0, 0, 0));
-  EXPECT_EQ(s.At(5, 1), RGB(0, 0, 10));
-  EXPECT_EQ(s.At(0, 24), RGB(0, 0, 240));
+  PixelCanvas s(10, 25);
+  bar.Paint(s.dc());
+  EXPECT_EQ(s.Pixel(5, 0), RGB(0, 0, 0));
+  EXPECT_EQ(s.Pixel(5, 1), RGB(0, 0, 10));
+  EXPECT_EQ(s.Pixel(0, 24), RGB(0, 0, 240));
 }
 
 // Columns holding caption pixels (anything but the plain background).
-std::vector<int> InkColumns(const Surface& s, int width, int height, COLORREF background) {
+std::vector<int> InkColumns(const PixelCanvas& s, int width, int height, COLORREF background) {
   std::vector<int> columns;
   for (int x = 0; x < width; ++x)
     for (int y = 0; y < height; ++y)
-      if (s.At(x, y) != background) {
+      if (s.Pixel(x, y) != background) {
         columns.push_back(x);
         break;
       }
@@ -139,8 +111,8 @@ TEST(TitleBar, CaptionStartsAfterTheIconSpace) {
     bar.SetIconFaceWidth(40);
     bar.SetIconStyle(c.style);
     EXPECT_EQ(bar.CaptionOrigin().x, c.x);
-    Surface s(200, 25);
-    bar.Paint(s.Get());
+    PixelCanvas s(200, 25);
+    bar.Paint(s.dc());
     const auto ink = InkColumns(s, 200, 25, RGB(0, 0, 0));
     ASSERT_FALSE(ink.empty());
     EXPECT_GE(ink.front(), c.x);
@@ -155,20 +127,20 @@ TEST(TitleBar, LongCaptionIsCutAtTheAreaEdgeAndGreyedCaptionIsGrey) {
                              .font = TFont(L"MS Sans Serif", -13, fsBold, corvan::clWhite)});
   bar.SetStartColor(Rgb(0, 0, 0));
   bar.SetEndColor(Rgb(0, 0, 0));
-  Surface s(120, 25);
-  bar.Paint(s.Get());
+  PixelCanvas s(120, 25);
+  bar.Paint(s.dc());
   const auto ink = InkColumns(s, 120, 25, RGB(0, 0, 0));
   ASSERT_FALSE(ink.empty());
   EXPECT_LT(ink.back(), 15 + bar.CaptionAreaWidth());  // 15 + (120 - 10 - 10)
 
   bar.SetGrayed(true);
-  Surface grey(120, 25);
-  bar.Paint(grey.Get());
+  PixelCanvas grey(120, 25);
+  bar.Paint(grey.dc());
   bool sawGrey = false, sawWhite = false;
   for (int x = 0; x < 120; ++x)
     for (int y = 0; y < 25; ++y) {
-      sawGrey |= grey.At(x, y) == RGB(128, 128, 128);
-      sawWhite |= grey.At(x, y) == RGB(255, 255, 255);
+      sawGrey |= grey.Pixel(x, y) == RGB(128, 128, 128);
+      sawWhite |= grey.Pixel(x, y) == RGB(255, 255, 255);
     }
   EXPECT_TRUE(sawGrey);
   EXPECT_FALSE(sawWhite);
