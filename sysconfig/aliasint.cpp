@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/text.h"
+#include "setup/LibraryLoading.h"
 #include "sysconfig/idapi.h"
 #include "toolkit/GGlobals.h"
 
@@ -45,7 +46,7 @@ bool IsFullPath(const std::wstring& path) {
 
 template <typename Fn>
 Fn Entry(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(engine.module, name)));
+  return LibraryEntry<Fn>(engine.module, name);
 }
 
 // Loads the engine library once; a computer without it is asked again on the next call,
@@ -54,14 +55,8 @@ bool LoadEngine() {
   if (engine.module) return true;
   const std::wstring path = EngineLibraryPath();
   if (path.empty()) return false;
-  // The engine's own helper libraries live beside it; no error box for a bad file.
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module =
-      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-  // Windows 7 without its loader update knows only the older way of searching beside the DLL.
-  if (!module && GetLastError() == ERROR_INVALID_PARAMETER)
-    module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  SetErrorMode(oldMode);
+  // The engine's own helper libraries live beside it.
+  HMODULE module = LoadLibraryByFullPath(path);
   if (!module) return false;
   engine.module = module;
   engine.init = Entry<DbiInitFn>("DbiInit");

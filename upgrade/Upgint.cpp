@@ -5,6 +5,7 @@
 #include "core/install_settings.h"
 #include "core/text.h"
 #include "install/ZipArchive.h"
+#include "setup/LibraryLoading.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/GGlobals.h"
 
@@ -30,7 +31,7 @@ bool freeAtExitRegistered = false;
 
 template <typename Fn>
 Fn Entry(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library.handle, name)));
+  return LibraryEntry<Fn>(library.handle, name);
 }
 
 }  // namespace
@@ -63,12 +64,7 @@ bool LoadUpgradeLibraryFrom(const std::wstring& folder) {
   FreeUpgradeLibrary();
   const std::wstring path = corvan::JoinPath(folder, L"UPGRADE.DLL");
   if (path.size() > 254) return false;
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE handle = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-  // Windows 7 without its loader update knows only the older way of searching beside the DLL.
-  if (!handle && GetLastError() == ERROR_INVALID_PARAMETER)
-    handle = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  SetErrorMode(oldMode);
+  HMODULE handle = LoadLibraryByFullPath(path);
   if (reinterpret_cast<UINT_PTR>(handle) <= 31) {
     if (handle) FreeLibrary(handle);
     return false;
