@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the setup and runs it under Wine on the demo media, as a user would start it
 # from the installation disk. Uses $DISPLAY when there is one, else an Xvfb display
-# (screenshots then go to build/demo-screenshots every few seconds).
+# (screenshots then go to build/demo-screenshots every 5 seconds for CORVAN_DEMO_SECONDS,
+# 60 by default, and the setup is then ended).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVAN_BUILD:-$root/build}
@@ -27,15 +28,17 @@ fi
 echo "Corvan Setup on $DISPLAY, media $media as D:"
 wine 'D:\INSTALL.EXE'
 if ((headless)); then
+  # Nobody can answer the setup on an invisible display: watch it for a while, then end it.
+  seconds=${CORVAN_DEMO_SECONDS:-60}
   shots="$build/demo-screenshots"
   mkdir -p "$shots"
-  echo "No display: screenshots every 5 s in $shots until the setup ends."
-  i=0
-  while pgrep -f 'INSTCORV.EXE' >/dev/null; do
+  echo "No display: a screenshot every 5 s for ${seconds} s in $shots."
+  for ((i = 0; i * 5 < seconds; i++)); do
     sleep 5
-    import -window root "$shots/$(printf %03d $i).png" 2>/dev/null || true
-    i=$((i + 1))
+    import -window root "$shots/$(printf %03d "$i").png" 2>/dev/null || true
+    pgrep -f 'INSTCORV.EXE' >/dev/null || break
   done
+  wineserver -k 2>/dev/null || true
 else
   wineserver -w
 fi
