@@ -16,4 +16,8 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 std::wstring WithTrailingBackslash(std::wstring_view folder);
 std::wstring WithoutTrailingBackslash(std::wstring_view folder);
 
+// UTF-8 bytes of the text, each wchar_t taken as one code point (the native side's wide
+// strings are UTF-32; the host tools and native tests print and name files with it).
+std::string ToUtf8(std::wstring_view text);
+
 }  // namespace corvan

@@ -1,6 +1,7 @@
 // The archive reader as a command, for the benchmark: unpacks every entry of ARCHIVE
 // under FOLDER through pread/write (the reader's own buffers, nothing mapped), checking
 // every CRC as the setup does.   zip_extract ARCHIVE FOLDER
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/zip_reader.h"
+#include "core/text.h"
 
 namespace {
 
@@ -50,22 +52,10 @@ class PosixSink : public corvan::ZipEntrySink {
   int fd_;
 };
 
+// Entry paths use '/' on this side.
 std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t w : text) {
-    const auto c = static_cast<char32_t>(w == L'\\' ? L'/' : w);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6), out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12), out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18), out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F)), out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  std::string out = corvan::ToUtf8(text);
+  std::replace(out.begin(), out.end(), '\\', '/');
   return out;
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/zip_reader.h"
 #include "tests/core/zip_test_archive.h"
+#include "core/text.h"
 
 using namespace corvan;
 namespace fs = std::filesystem;
@@ -25,24 +26,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t w : text) {
-    const auto c = static_cast<char32_t>(w);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6), out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12), out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18), out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F)), out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string Utf8(const std::wstring& text) { return corvan::ToUtf8(text); }
 
 struct StringSink : ZipEntrySink {
   std::string bytes;

@@ -25,14 +25,6 @@ namespace {
 constexpr TColor kRed = Hex(0xFF0000);
 constexpr TColor kKey = Rgb(255, 0, 255);
 
-TColor PictureAt(HBITMAP picture, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, picture);
-  const COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return c;
-}
 
 TColor WindowPixel(HWND window, int x, int y) {
   HDC dc = GetDC(window);

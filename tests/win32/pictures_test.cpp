@@ -19,15 +19,6 @@
 using namespace corvan;
 
 namespace {
-// The colour of a picture's pixel.
-TColor PictureAt(HBITMAP picture, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, picture);
-  const COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return c;
-}
 
 HFONT MakeFont(bool underline = false) {
   return CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, underline, FALSE, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,

@@ -70,3 +70,13 @@ class PixelCanvas {
   HGDIOBJ old_;
   DWORD* bits_ = nullptr;
 };
+
+// The colour of one pixel of a picture.
+inline corvan::TColor PictureAt(HBITMAP picture, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  const COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return c;
+}
