@@ -5,26 +5,11 @@
 
 #include <vector>
 
+#include "setup/AnsiText.h"
 #include "setup/RunProgram.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
-std::string ToAnsi(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
 // Creates the folder and every missing parent.
 void CreateFolderTree(const std::wstring& folder) {
   for (size_t i = 0; i < folder.size(); ++i) {

@@ -7,6 +7,7 @@
 #include "core/install_settings.h"
 #include "core/reg_template.h"
 #include "core/text.h"
+#include "setup/AnsiText.h"
 #include "setup/RunProgram.h"
 #include "sysconfig/StepTrace.h"
 #include "sysconfig/aliasint.h"
@@ -15,23 +16,6 @@ namespace {
 constexpr wchar_t EngineRegisteredKey[] = L"Software\\Borland\\BLW32";
 constexpr wchar_t EngineKey[] = L"Software\\Borland\\Database Engine";
 constexpr wchar_t WindowsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion";
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring Widen(const std::string& text, UINT codePage) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
 
 void IncrementUseCount() {
   HKEY key = nullptr;
@@ -101,7 +85,7 @@ std::wstring WindowsFolder() {
 }  // namespace
 
 BdeTemplateError::BdeTemplateError(const std::wstring& text)
-    : std::runtime_error(Narrow(text, CP_ACP)), text_(text) {}
+    : std::runtime_error(ToAnsi(text)), text_(text) {}
 
 std::wstring BdeEngineFolder(const std::wstring& programFilesDir) {
   return corvan::JoinPath(programFilesDir, L"Borland\\Common Files\\BDE");
@@ -123,11 +107,9 @@ bool UpdateBdeRegistry() {
   const std::string bytes = ReadTemplate(templatePath);
   // The template is single-byte text: a Program Files folder its code page cannot spell
   // would be registered as another folder.
-  BOOL lossy = FALSE;
-  WideCharToMultiByte(CP_ACP, 0, programFiles.c_str(), -1, nullptr, 0, nullptr, &lossy);
-  if (lossy) throw BdeTemplateError(L"Nu pot scrie dosarul " + programFiles + L" in fisierul " + templatePath);
-  const std::wstring filled = corvan::FillRegistryTemplate(Widen(bytes, CP_ACP), programFiles);
-  ReplaceTemplate(templatePath, Narrow(filled, CP_ACP));
+  if (!ToAnsiExact(programFiles)) throw BdeTemplateError(L"Nu pot scrie dosarul " + programFiles + L" in fisierul " + templatePath);
+  const std::wstring filled = corvan::FillRegistryTemplate(FromAnsi(bytes), programFiles);
+  ReplaceTemplate(templatePath, ToAnsi(filled));
   // regedit from the Windows folder by full path, never one found beside the setup.
   // Without a Windows folder regedit counts as not startable, which the step ignores.
   const std::wstring windows = WindowsFolder();

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "core/step_trace.h"
+#include "setup/AnsiText.h"
+#include "toolkit/GGlobals.h"
 
 namespace {
 class FileTraceSink : public corvan::TraceSink {
@@ -19,11 +21,7 @@ class FileTraceSink : public corvan::TraceSink {
   }
 
   bool WriteLine(std::wstring_view line) override {
-    int n = WideCharToMultiByte(CP_ACP, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string bytes(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n, nullptr, nullptr);
-    bytes += "\r\n";
+    const std::string bytes = ToAnsi(line) + "\r\n";
     DWORD written = 0;
     return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
@@ -52,8 +50,7 @@ std::unique_ptr<corvan::StepTrace>& Trace() {
 }  // namespace
 
 void InitStepTrace(const std::wstring& folder) {
-  const DWORD attributes = GetFileAttributesW((folder + TraceMarkerName).c_str());
-  const bool enabled = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  const bool enabled = FileExists(folder + TraceMarkerName);
   Trace() = std::make_unique<corvan::StepTrace>(std::make_unique<FileTraceSink>(folder + TraceFileName), enabled);
 }
 

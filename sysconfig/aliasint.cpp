@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/text.h"
+#include "setup/AnsiText.h"
 #include "setup/LibraryLoading.h"
 #include "sysconfig/idapi.h"
 #include "toolkit/GGlobals.h"
@@ -76,13 +77,9 @@ bool LoadEngine() {
 // the code page cannot spell, or too long, has no single-byte form: cutting it or
 // replacing letters would name another folder.
 std::optional<std::string> Ansi(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
-  if (n <= 0 || n > 255 || lossy) return std::nullopt;
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
+  auto bytes = ToAnsiExact(text);
+  if (bytes && bytes->size() > 255) return std::nullopt;
+  return bytes;
 }
 
 bool SameAsciiNoCase(const char* a, const char* b) {
