@@ -7,8 +7,9 @@
 
 #include "core/disk_sets.h"
 #include "core/text.h"
+#include "platform/Files.h"
+#include "platform/KernelHandle.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/GGlobals.h"
 
 using namespace corvan;
 
@@ -17,22 +18,6 @@ std::int32_t PartsJoined = 0;
 namespace {
 
 constexpr int kModalCancel = 2;
-
-// Closes a kernel handle when it goes out of scope.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
 
 bool MediaIsRemovable(const std::wstring& sourceDir) {
   const std::wstring root = sourceDir.substr(0, 3);
@@ -86,21 +71,21 @@ void AppendPart(CopyPageView& page, const std::wstring& name) {
   const std::wstring target =
       JoinPath(WithoutTrailingBackslash(Settings().ProposedProgramDir), ArchiveNameOfPart(name));
 
-  FileHandle in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+  KernelHandle in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  FileHandle out(StartsArchive(name) ? CreateArchive(target)
+  KernelHandle out(StartsArchive(name) ? CreateArchive(target)
                                      : CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (buffer && in.valid() && out.valid() && SetFilePointerEx(out.get(), LARGE_INTEGER{}, nullptr, FILE_END)) {
+  if (buffer && in && out && SetFilePointerEx(out.Get(), LARGE_INTEGER{}, nullptr, FILE_END)) {
     CopyPartThroughBuffer(
         [&](char* data, std::size_t size) -> std::int64_t {
           DWORD got = 0;
-          if (!ReadFile(in.get(), data, static_cast<DWORD>(size), &got, nullptr)) return -1;
+          if (!ReadFile(in.Get(), data, static_cast<DWORD>(size), &got, nullptr)) return -1;
           return got;
         },
         [&](const char* data, std::size_t size) {
           DWORD put = 0;
-          return WriteFile(out.get(), data, static_cast<DWORD>(size), &put, nullptr) && put == size;
+          return WriteFile(out.Get(), data, static_cast<DWORD>(size), &put, nullptr) && put == size;
         },
         buffer.get(), PartBufferSize);
   }

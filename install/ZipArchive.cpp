@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "core/zip_reader.h"
+#include "platform/KernelHandle.h"
 
 using namespace corvan;
 
@@ -13,14 +14,11 @@ namespace {
 
 class FileSource : public ZipByteSource {
  public:
-  ~FileSource() override {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-  }
   bool Open(const std::wstring& path) {
-    file_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    file_ = KernelHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
-    if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size)) return false;
+    if (!file_ || !GetFileSizeEx(file_.Get(), &size)) return false;
     size_ = static_cast<std::uint64_t>(size.QuadPart);
     return true;
   }
@@ -33,14 +31,14 @@ class FileSource : public ZipByteSource {
       at.OffsetHigh = static_cast<DWORD>(offset >> 32);
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
       DWORD got = 0;
-      if (!ReadFile(file_, buffer, want, &got, &at) || got == 0) return false;
+      if (!ReadFile(file_.Get(), buffer, want, &got, &at) || got == 0) return false;
       buffer += got, offset += got, size -= got;
     }
     return true;
   }
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  KernelHandle file_;
   std::uint64_t size_ = 0;
 };
 
@@ -190,15 +188,15 @@ class ArchiveFile : public ZipArchive {
     const std::wstring dir = target.substr(0, target.find_last_of(L'\\'));
     wchar_t temp[MAX_PATH + 1] = {};
     if (!GetTempFileNameW(dir.c_str(), L"czp", 0, temp)) return WriteFailure(target);
-    HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    KernelHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
       DeleteFileW(temp);
       return WriteFailure(target);
     }
-    FileSink sink(file);
+    FileSink sink(file.Get());
     ZipFailure failure = reader_.Unpack(static_cast<std::size_t>(index), sink, progress);
-    const bool closed = CloseHandle(file);
+    const bool closed = file.Close();
     if (!failure && !closed) failure = ZipFailure{ZipFault::WriteError, {}, 0};
     if (failure) {
       DeleteFileW(temp);

@@ -11,6 +11,9 @@ jobs=${CORVAN_JOBS:-$(nproc)}
 bash "$root/scripts/build.sh" native win64 win32
 
 status=0
+echo "== folder layers (no include points up)"
+python3 "$root/tools/layercheck/check_layers.py" "$root" || status=1
+
 echo "== i686 export and import tables"
 bash "$root/tests/i686/export_tables.sh" "$build/win32" || status=1
 

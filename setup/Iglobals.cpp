@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "core/wizard_steps.h"
+#include "platform/AppDir.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/GGlobals.h"
 
 using namespace corvan;
 

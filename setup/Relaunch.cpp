@@ -5,8 +5,9 @@
 
 #include <vector>
 
-#include "setup/AnsiText.h"
-#include "setup/RunProgram.h"
+#include "platform/AnsiText.h"
+#include "platform/Files.h"
+#include "platform/RunProgram.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
@@ -21,30 +22,13 @@ void CreateFolderTree(const std::wstring& folder) {
 }  // namespace
 
 std::optional<std::wstring> ReadRelaunchMarker(const std::wstring& folder) {
-  HANDLE file = CreateFileW((folder + MarkerName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buf[512];
-  DWORD got = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr)) && got > 0) {
-    bytes.append(buf, got);
-    if (bytes.find_first_of("\r\n") != std::string::npos) break;
-  }
-  if (!CloseHandle(file) || !ok) return std::nullopt;
-  return FromAnsi(bytes.substr(0, bytes.find_first_of("\r\n")));
+  const auto bytes = ReadWholeFile(folder + MarkerName);
+  if (!bytes) return std::nullopt;
+  return FromAnsi(bytes->substr(0, bytes->find_first_of("\r\n")));
 }
 
 bool WriteRelaunchMarker(const std::wstring& folder, const std::wstring& mediaFolder) {
-  HANDLE file = CreateFileW((folder + MarkerName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const std::string line = ToAnsi(mediaFolder) + "\r\n";
-  DWORD written = 0;
-  bool ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-            written == line.size();
-  return CloseHandle(file) && ok;
+  return WriteWholeFile(folder + MarkerName, ToAnsi(mediaFolder) + "\r\n");
 }
 
 std::wstring NewLocalFolderName() {

@@ -7,8 +7,9 @@
 #include "core/install_settings.h"
 #include "core/reg_template.h"
 #include "core/text.h"
-#include "setup/AnsiText.h"
-#include "setup/RunProgram.h"
+#include "platform/AnsiText.h"
+#include "platform/Files.h"
+#include "platform/RunProgram.h"
 #include "sysconfig/StepTrace.h"
 #include "sysconfig/aliasint.h"
 
@@ -44,34 +45,18 @@ std::wstring ProgramFilesDir() {
 }
 
 std::string ReadTemplate(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-      throw BdeTemplateError(L"Nu gasesc fisierul " + path);
-    throw BdeTemplateError(L"Nu pot citi fisierul " + path);
-  }
-  std::string bytes;
-  char buffer[16384];
-  DWORD got = 0;
-  BOOL ok;
-  while ((ok = ReadFile(f, buffer, sizeof buffer, &got, nullptr)) && got > 0) bytes.append(buffer, got);
-  CloseHandle(f);
-  if (!ok) throw BdeTemplateError(L"Nu pot citi fisierul " + path);
-  return bytes;
+  auto bytes = ReadWholeFile(path);
+  if (bytes) return std::move(*bytes);
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) throw BdeTemplateError(L"Nu gasesc fisierul " + path);
+  throw BdeTemplateError(L"Nu pot citi fisierul " + path);
 }
 
 // Written beside the template and moved over it, so a failed write leaves the template whole.
 void ReplaceTemplate(const std::wstring& path, const std::string& bytes) {
   const std::wstring fresh = path + L".tmp";
-  HANDLE f = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool ok = f != INVALID_HANDLE_VALUE;
-  if (ok) {
-    DWORD written = 0;
-    ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(f);
-  }
-  if (!ok || !MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!WriteWholeFile(fresh, bytes) ||
+      !MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(fresh.c_str());
     throw BdeTemplateError(L"Nu pot scrie fisierul " + path);
   }

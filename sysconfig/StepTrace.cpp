@@ -5,8 +5,9 @@
 #include <memory>
 
 #include "core/step_trace.h"
-#include "setup/AnsiText.h"
-#include "toolkit/GGlobals.h"
+#include "platform/AnsiText.h"
+#include "platform/Files.h"
+#include "platform/KernelHandle.h"
 
 namespace {
 class FileTraceSink : public corvan::TraceSink {
@@ -15,22 +16,19 @@ class FileTraceSink : public corvan::TraceSink {
   ~FileTraceSink() override { Close(); }
 
   bool Open() override {
-    file_ = CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file_ != INVALID_HANDLE_VALUE;
+    file_ = KernelHandle(CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file_.Valid();
   }
 
   bool WriteLine(std::wstring_view line) override {
     const std::string bytes = ToAnsi(line) + "\r\n";
     DWORD written = 0;
-    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    return WriteFile(file_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
   }
 
-  void Close() override {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
-  }
+  void Close() override { file_.Close(); }
 
   corvan::TraceTime Now() override {
     SYSTEMTIME t;
@@ -40,7 +38,7 @@ class FileTraceSink : public corvan::TraceSink {
 
  private:
   std::wstring path_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  KernelHandle file_;
 };
 
 std::unique_ptr<corvan::StepTrace>& Trace() {

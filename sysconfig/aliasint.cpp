@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "core/text.h"
-#include "setup/AnsiText.h"
-#include "setup/LibraryLoading.h"
+#include "platform/AnsiText.h"
+#include "platform/Files.h"
+#include "platform/LibraryLoading.h"
 #include "sysconfig/idapi.h"
-#include "toolkit/GGlobals.h"
 
 namespace {
 struct Engine {

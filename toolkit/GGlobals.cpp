@@ -2,35 +2,17 @@
 
 #include "core/button_kinds.h"
 #include "core/button_layout.h"
+#include "platform/Files.h"
 #include "toolkit/dlgform2.h"
 
 #include <vector>
 
-std::wstring AppDir;
 bool HighColor = false;
 HBITMAP BlankGlyph = nullptr;
 HBITMAP DotPattern = nullptr;
 int MaxFormWidth = 0;
 int MaxFormHeight = 0;
 corvan::TColor HintColor = 65535;
-
-std::wstring ModuleFolder(HMODULE module) {
-  std::vector<wchar_t> buf(MAX_PATH);
-  for (;;) {
-    DWORD n = GetModuleFileNameW(module, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) return L"";
-    if (n < buf.size()) {
-      std::wstring path(buf.data(), n);
-      return path.substr(0, path.find_last_of(L"\\/") + 1);
-    }
-    buf.resize(buf.size() * 2);
-  }
-}
-
-bool FileExists(const std::wstring& path) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 namespace {
 HBITMAP MakeDotPattern() {

@@ -1,6 +1,6 @@
 #pragma once
-// Process-wide values the toolkit draws by: the program folder, the colour-depth
-// switch, the shared bitmaps and the largest form size. Set once by InitGlobals
+// Process-wide values the toolkit draws by: the colour-depth switch, the shared bitmaps
+// and the largest form size. Set once by InitGlobals, with the program folder AppDir,
 // before the first window is created.
 #include <windows.h>
 
@@ -8,9 +8,8 @@
 #include <string_view>
 
 #include "core/colors.h"
+#include "platform/AppDir.h"
 
-// The folder of the running program file, with its trailing backslash.
-extern std::wstring AppDir;
 // False when AppDir + "LowColor.dat" exists; else true when the screen has more than 8 bits per pixel.
 extern bool HighColor;
 // An empty bitmap: what every picture lookup returns for a key it has no picture for. Borrowed.
@@ -26,10 +25,6 @@ void InitGlobals();
 // The same for a program whose folder is given (tests put marker files there).
 void InitGlobalsIn(const std::wstring& programFolder);
 void FreeGlobals();
-
-// The folder of a module's file with a trailing backslash (nullptr: the running program).
-std::wstring ModuleFolder(HMODULE module);
-bool FileExists(const std::wstring& path);
 
 // Colours may be system colours (the platform's COLOR_* index with the high bit set, as
 // the toolkit writes clBtnFace); these resolve them first.

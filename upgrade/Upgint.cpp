@@ -5,9 +5,10 @@
 #include "core/install_settings.h"
 #include "core/text.h"
 #include "install/ZipArchive.h"
-#include "setup/LibraryLoading.h"
+#include "platform/AppDir.h"
+#include "platform/Files.h"
+#include "platform/LibraryLoading.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/GGlobals.h"
 
 namespace {
 using GetAliasPathFn = void(WINAPI*)(wchar_t* buffer);

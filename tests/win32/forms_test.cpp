@@ -6,11 +6,12 @@
 #include <stdexcept>
 
 #include "core/colors.h"
+#include "platform/Files.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 #include "toolkit/Title.h"
-#include "win32_test_support.h"
 #include "toolkit_globals.h"
+#include "win32_test_support.h"
 
 using corvan::PageColor;
 

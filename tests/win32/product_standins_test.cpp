@@ -3,7 +3,7 @@
 // They are started the way the setup starts them: unquoted paths, waited for.
 #include <gtest/gtest.h>
 
-#include "setup/RunProgram.h"
+#include "platform/RunProgram.h"
 #include "win32_test_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/install_settings.h"
+#include "platform/RunProgram.h"
 #include "setup/Iglobals.h"
 #include "setup/Relaunch.h"
-#include "setup/RunProgram.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/GGlobals.h"
 #include "win32_test_support.h"

@@ -8,9 +8,9 @@
 
 #include "core/install_settings.h"
 #include "engine_test_support.h"
+#include "platform/AppDir.h"
 #include "sysconfig/BdeConfig.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/GGlobals.h"
 #include "upgrade/Upgint.h"
 
 using namespace corvan;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/Files.h"
+
 TempFolder::TempFolder() {
   wchar_t temp[MAX_PATH + 1];
   GetTempPathW(MAX_PATH + 1, temp);
@@ -34,25 +36,9 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(base.c_str());
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-  return ok && written == bytes.size();
-}
+bool WriteBytes(const std::wstring& path, const std::string& bytes) { return WriteWholeFile(path, bytes); }
 
-std::string ReadBytes(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  std::string out;
-  char buf[65536];
-  DWORD got = 0;
-  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-  CloseHandle(f);
-  return out;
-}
+std::string ReadBytes(const std::wstring& path) { return ReadWholeFile(path).value_or(std::string()); }
 
 bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

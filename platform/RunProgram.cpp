@@ -1,8 +1,10 @@
-#include "setup/RunProgram.h"
+#include "platform/RunProgram.h"
 
 #include <windows.h>
 
 #include <vector>
+
+#include "platform/KernelHandle.h"
 
 std::int32_t RunProgram(const std::wstring& commandLine, std::uint16_t showCmd, bool wait) {
   STARTUPINFOW startup{};
@@ -16,16 +18,12 @@ std::int32_t RunProgram(const std::wstring& commandLine, std::uint16_t showCmd, 
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
                       nullptr, nullptr, &startup, &process))
     return -1;
-  std::int32_t result = 0;
-  if (wait) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    result = static_cast<std::int32_t>(code);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return result;
+  const KernelHandle thread(process.hThread), child(process.hProcess);
+  if (!wait) return 0;
+  WaitForSingleObject(child.Get(), INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(child.Get(), &code);
+  return static_cast<std::int32_t>(code);
 }
 
 std::wstring QuotedPath(const std::wstring& path) {

@@ -1,4 +1,4 @@
-#include "setup/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "setup/LibraryLoading.h"
+#include "platform/LibraryLoading.h"
 
 HMODULE LoadLibraryByFullPath(const std::wstring& path) {
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -1,0 +1,16 @@
+#pragma once
+// File tests and whole-file reads and writes: the relaunch marker, the engine's registry
+// template and the tests' fixtures are small files read or written in one piece.
+#include <optional>
+#include <string>
+
+// True for an existing file (a folder of that name does not count).
+bool FileExists(const std::wstring& path);
+
+// The file's bytes, or nothing when it cannot be opened or read; GetLastError() then says
+// why (ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND for a missing file).
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
+
+// Creates or replaces the file with the bytes. False when any of it could not be written
+// (the file may then be missing or short).
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
