@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb xauth xdotool imagemagick x11-utils
   zip unzip python3 python3-fonttools librsvg2-bin fonts-dejavu-core fonts-wine
   time procps
+  nsis 7zip libarchive-tools
 )
 missing=()
 for p in "${packages[@]}"; do
