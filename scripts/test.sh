@@ -43,4 +43,7 @@ start_xvfb
 trap stop_xvfb EXIT
 echo "== Windows tests under Wine (display $DISPLAY)"
 ctest --test-dir "$build/win64" --output-on-failure -j "$jobs" || status=1
+
+echo "== installation against NSIS: a small run (wrong output fails, ratios printed)"
+CORVAN_BUILD="$build" bash "$root/bench/install/run.sh" 4 1 || status=1
 exit $status

@@ -87,7 +87,8 @@ nsis_script "/SOLID lzma" "$media/nsis-lzma.exe" >"$work/lzma.nsi"
 makensis -V1 "$work/zlib.nsi"
 makensis -V1 "$work/lzma.nsi"
 mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
-echo "payload: $files files, $(mib "$(du -sb "$work/components" | cut -f1)"); media: CD $(mib "$(du -sb "$media/cd" | cut -f1)"), \
+bytes() { find "$@" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
+echo "payload: $files files, $(mib "$(bytes "$work/components")"); media: CD $(mib "$(bytes "$media/cd")"), \
 floppy set of $disks disks; NSIS zlib $(mib "$(stat -c %s "$media/nsis-zlib.exe")"), lzma $(mib "$(stat -c %s "$media/nsis-lzma.exe")")"
 
 # --- Under Wine ------------------------------------------------------------------------
@@ -173,16 +174,23 @@ for ((r = 0; r <= rounds; r++)); do
   before=$(ls "$temp_dir")
   s=$(date +%s%N)
   wine 'C:\media\cd\INSTALL.EXE' >/dev/null 2>&1 &
+  first=$!
   shown=$(first_window) || { echo "INSTALL.EXE showed no first page" >&2; exit 1; }
   e=$(date +%s%N)
-  wait $!
+  wait "$first" || true
   ((r == 0)) || startup+=($(((e - s) / 1000)))
   local_dir=$(comm -13 <(echo "$before") <(ls "$temp_dir") | head -1)
-  id=$(xdotool search --onlyvisible --name "^${shown}\$" | head -1)
-  xdotool windowfocus "$id" 2>/dev/null || true
-  if [ "$shown" = "Program incomplet!" ]; then xdotool key --window "$id" Return; else xdotool key --window "$id" alt+a; fi
+  [ -n "$local_dir" ] || { echo "INSTALL.EXE made no local copy under Temp" >&2; exit 1; }
+  # Closed as a user closes it, the key typed again until it is taken (a window just
+  # shown may not have its focus yet; it may be gone before the key is released).
+  key=alt+a
+  [ "$shown" = "Program incomplet!" ] && key=Return
   for ((i = 0; i < 500; i++)); do
     pgrep -f "$local_dir" >/dev/null || break
+    if ((i % 10 == 0)); then
+      id=$(xdotool search --onlyvisible --name "^${shown}\$" 2>/dev/null | head -1)
+      [ -n "$id" ] && { xdotool windowfocus --sync "$id" 2>/dev/null; xdotool key --window "$id" "$key" 2>/dev/null; } || true
+    fi
     sleep 0.02
   done
   pgrep -f "$local_dir" >/dev/null && { echo "INSTALL.EXE did not end after its first page" >&2; exit 1; }
