@@ -5,9 +5,9 @@
 #include "core/copy_rules.h"
 #include "core/text.h"
 #include "install/Assembly.h"
+#include "platform/Files.h"
 #include "sysconfig/BdeConfig.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/GGlobals.h"
 
 using namespace corvan;
 

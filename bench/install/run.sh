@@ -88,7 +88,8 @@ makensis -V1 "$work/zlib.nsi"
 makensis -V1 "$work/lzma.nsi"
 mib() { awk -v b="$1" 'BEGIN { printf "%.1f MiB", b / 1048576 }'; }
 bytes() { find "$@" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }'; }
-echo "payload: $files files, $(mib "$(bytes "$work/components")"); media: CD $(mib "$(bytes "$media/cd")"), \
+payload_bytes=$(bytes "$work/components")
+echo "payload: $files files, $(mib "$payload_bytes"); media: CD $(mib "$(bytes "$media/cd")"), \
 floppy set of $disks disks; NSIS zlib $(mib "$(stat -c %s "$media/nsis-zlib.exe")"), lzma $(mib "$(stat -c %s "$media/nsis-lzma.exe")")"
 
 # --- Under Wine ------------------------------------------------------------------------
@@ -243,8 +244,8 @@ done
 echo "natively, the same archives ($(mib "$(cat "${archives[@]}" | wc -c)")), each output checked against the payload:"
 for c in "${native_contenders[@]}"; do
   med[n_$c]=$(echo "${ntimes[$c]}" | median)
-  awk -v c="$c" -v us="${med[n_$c]}" -v mb="$payload_mb" -v all="${ntimes[$c]}" \
-    'BEGIN { printf "  %-7s median %7.3f s  %7.1f MiB/s of output   (us: %s)\n", c, us / 1e6, mb / (us / 1e6), all }'
+  awk -v c="$c" -v us="${med[n_$c]}" -v b="$payload_bytes" -v all="${ntimes[$c]}" \
+    'BEGIN { printf "  %-7s median %7.3f s  %7.1f MiB/s of output   (us: %s)\n", c, us / 1e6, b / 1048576 / (us / 1e6), all }'
 done
 best=${med[n_bsdtar]}
 ((med[n_7zz] < best)) && best=${med[n_7zz]}
