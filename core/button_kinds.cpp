@@ -3,44 +3,46 @@
 namespace corvan {
 namespace {
 
+using R = TModalResult;
+
 struct KindRow {
   const wchar_t* caption;
-  int modalResult;
+  TModalResult modalResult;
   const wchar_t* image;  // empty: no shared picture
 };
 
 constexpr KindRow kKinds[ButtonKindCount] = {
-    {L"f", 0, L"Buget"},           {L"&p", 0, L"Precedent"},     {L"&u", 0, L"Urmator"},
-    {L"", 0, L""},                 {L"&Adaug", 0, L"Add"},       {L"&Sterg", 0, L"Delete"},
-    {L"&Jurnal", 0, L"Jurnal"},    {L"&w", 0, L"Vizual"},        {L"&Listare", 0, L"Print"},
-    {L"O&K", 1, L"OK"},         {L"&Renunt", 2, L"Cancel"}, {L"S&faturi", 0, L"Help"},
-    {L"", 0, L""},                 {L"&Da", 6, L"OK"},       {L"&Nu", 7, L"Nu"},
-    {L"I&esire", 2, L"Exit"}, {L"&Abandon", 3, L"Cancel"}, {L"&Retry", 4, L"Retry"},
-    {L"&Ignora", 5, L""},   {L"&Toate", 12, L"All"},   {L"&Modific", 0, L"Edit"},
-    {L"Analiti&c", 0, L"Analitic"}, {L"&Detalii", 0, L"Detalii"}, {L"C&orvan", 0, L"Corvan"},
-    {L"Salve&z", 0, L"Save"},      {L"", 0, L"Plus"},            {L"", 0, L"BUnelte"},
-    {L"", 0, L"Config"},           {L"", 0, L"Stoc"},            {L"", 0, L"Sold"},
-    {L"", 0, L"BIntr"},            {L"", 0, L"BSediu"},          {L"", 0, L"BIes"},
-    {L"", 0, L"BBani"},            {L"E&Mail", 0, L"Mail"},      {L"", 0, L"BigExit"},
-    {L"", 0, L"PlusAdd"},          {L"", 0, L"PlusBlue"},        {L"", 0, L"PlusPorto"},
-    {L"", 0, L"PlusPeach"},        {L"", 0, L"PlusSnorkel"},     {L"", 0, L"MinusDel"},
-    {L"", 0, L"FirstPag"},         {L"", 0, L"LastPag"},         {L"", 0, L"PrevPag"},
-    {L"", 0, L"NextPag"},          {L"", 0, L"nPrev"},           {L"", 0, L"nNext"},
-    {L"", 0, L"Find"},             {L"", 0, L"FindNext"},        {L"", 0, L"Grafic"},
-    {L"", 0, L"SaveAs"},           {L"", 0, L"nFirst"},          {L"", 0, L"nLast"},
-    {L"", 0, L"Contract"},         {L"", 0, L"Explicatii"},      {L"", 0, L"Permis"},
-    {L"?", 0, L"UrmatorBlue"},     {L"", 0, L"Avansat"},
+    {L"f", R::None, L"Buget"},           {L"&p", R::None, L"Precedent"},     {L"&u", R::None, L"Urmator"},
+    {L"", R::None, L""},                 {L"&Adaug", R::None, L"Add"},       {L"&Sterg", R::None, L"Delete"},
+    {L"&Jurnal", R::None, L"Jurnal"},    {L"&w", R::None, L"Vizual"},        {L"&Listare", R::None, L"Print"},
+    {L"O&K", R::Ok, L"OK"},         {L"&Renunt", R::Cancel, L"Cancel"}, {L"S&faturi", R::None, L"Help"},
+    {L"", R::None, L""},                 {L"&Da", R::Yes, L"OK"},       {L"&Nu", R::No, L"Nu"},
+    {L"I&esire", R::Cancel, L"Exit"}, {L"&Abandon", R::Abort, L"Cancel"}, {L"&Retry", R::Retry, L"Retry"},
+    {L"&Ignora", R::Ignore, L""},   {L"&Toate", R::All, L"All"},   {L"&Modific", R::None, L"Edit"},
+    {L"Analiti&c", R::None, L"Analitic"}, {L"&Detalii", R::None, L"Detalii"}, {L"C&orvan", R::None, L"Corvan"},
+    {L"Salve&z", R::None, L"Save"},      {L"", R::None, L"Plus"},            {L"", R::None, L"BUnelte"},
+    {L"", R::None, L"Config"},           {L"", R::None, L"Stoc"},            {L"", R::None, L"Sold"},
+    {L"", R::None, L"BIntr"},            {L"", R::None, L"BSediu"},          {L"", R::None, L"BIes"},
+    {L"", R::None, L"BBani"},            {L"E&Mail", R::None, L"Mail"},      {L"", R::None, L"BigExit"},
+    {L"", R::None, L"PlusAdd"},          {L"", R::None, L"PlusBlue"},        {L"", R::None, L"PlusPorto"},
+    {L"", R::None, L"PlusPeach"},        {L"", R::None, L"PlusSnorkel"},     {L"", R::None, L"MinusDel"},
+    {L"", R::None, L"FirstPag"},         {L"", R::None, L"LastPag"},         {L"", R::None, L"PrevPag"},
+    {L"", R::None, L"NextPag"},          {L"", R::None, L"nPrev"},           {L"", R::None, L"nNext"},
+    {L"", R::None, L"Find"},             {L"", R::None, L"FindNext"},        {L"", R::None, L"Grafic"},
+    {L"", R::None, L"SaveAs"},           {L"", R::None, L"nFirst"},          {L"", R::None, L"nLast"},
+    {L"", R::None, L"Contract"},         {L"", R::None, L"Explicatii"},      {L"", R::None, L"Permis"},
+    {L"?", R::None, L"UrmatorBlue"},     {L"", R::None, L"Avansat"},
 };
 
 const KindRow& Row(int kind) {
-  static constexpr KindRow none{L"", 0, L""};
+  static constexpr KindRow none{L"", R::None, L""};
   return kind >= 0 && kind < ButtonKindCount ? kKinds[kind] : none;
 }
 
 }  // namespace
 
 std::wstring_view KindCaption(TMButtonKind kind) { return Row(kind).caption; }
-int KindModalResult(TMButtonKind kind) { return Row(kind).modalResult; }
+TModalResult KindModalResult(TMButtonKind kind) { return Row(kind).modalResult; }
 std::wstring_view KindImageName(int kind) { return Row(((kind % 128) + 128) % 128).image; }
 
 std::wstring_view NiceKindImageName(int kind) {
@@ -62,7 +64,7 @@ bool ApplyNiceButtonKind(ButtonTexts& texts, TMButtonKind from, TMButtonKind to)
   return true;
 }
 
-void AssignModalResult(ButtonTexts& texts, int modalResult) {
+void AssignModalResult(ButtonTexts& texts, TModalResult modalResult) {
   texts.modalResult = modalResult;
   texts.modalResultAssigned = true;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/modal_result.h"
+
 namespace corvan {
 
 enum TMButtonKind : std::uint8_t {
@@ -19,9 +21,8 @@ enum TMButtonKind : std::uint8_t {
 constexpr int ButtonKindCount = 59;
 
 std::wstring_view KindCaption(TMButtonKind kind);
-// Modal results as the platform numbers them: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore,
-// 6 Yes, 7 No, 12 All; 0 none.
-int KindModalResult(TMButtonKind kind);
+// The result a button of the kind closes its window with (None: it does not close it).
+TModalResult KindModalResult(TMButtonKind kind);
 // The shared picture of a kind (taken modulo 128), empty when the kind has none; mkCustom
 // has none here because it draws the button's own picture. The smooth button's variant
 // differs only for mkIgnore, which shows PrnSetup there.
@@ -32,7 +33,7 @@ std::wstring_view NiceKindImageName(int kind);
 struct ButtonTexts {
   std::wstring caption;
   bool captionVisible = true;
-  int modalResult = 0;
+  TModalResult modalResult = TModalResult::None;
   bool modalResultAssigned = false;  // set by an explicit ModalResult: wins over every kind
   bool captionAssigned = false;      // smooth button: set by an explicit Caption
 };
@@ -43,6 +44,6 @@ bool ApplyGlyphButtonKind(ButtonTexts& texts, TMButtonKind from, TMButtonKind to
 // Smooth button: the kind's caption is taken unless a caption was assigned.
 bool ApplyNiceButtonKind(ButtonTexts& texts, TMButtonKind from, TMButtonKind to);
 // An explicit modal result: stored and marked, so a later kind change keeps it.
-void AssignModalResult(ButtonTexts& texts, int modalResult);
+void AssignModalResult(ButtonTexts& texts, TModalResult modalResult);
 
 }  // namespace corvan

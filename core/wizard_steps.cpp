@@ -2,16 +2,16 @@
 
 namespace corvan {
 
-void MoveStep(InstallSettings& settings, int result, const std::function<bool()>& askServerUpgrade) {
+void MoveStep(InstallSettings& settings, TModalResult result, const std::function<bool()>& askServerUpgrade) {
   auto& step = settings.CurrentStep;
   switch (result) {
-    case prNext:
+    case TModalResult::Next:
       ++step;
       break;
-    case prCancel:
+    case TModalResult::Cancel:
       step = wsDone;
       break;
-    case prBack:
+    case TModalResult::Back:
       // The first page has no Back button; a stray Back there must not wrap the byte round.
       if (step > wsInstallType) --step;
       break;

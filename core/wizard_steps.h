@@ -5,11 +5,9 @@
 #include <functional>
 
 #include "core/install_settings.h"
+#include "core/modal_result.h"
 
 namespace corvan {
-
-// Modal results a page closes with.
-enum TPageResult : int { prNext = 1, prCancel = 2, prBack = 4 };
 
 // One past wsDataUpgrade: never shown, turned into wsFinish.
 constexpr std::uint8_t StepPastDataUpgrade = 9;
@@ -18,7 +16,7 @@ constexpr std::uint8_t StepPastDataUpgrade = 9;
 // reaching wsUpgradeCopy asks askServerUpgrade (true makes the installation itServer);
 // a client reaching wsDataUpgrade goes to wsFinish; step 9 becomes wsFinish.
 // Any result other than Next, Cancel or Back leaves the step as it was.
-void MoveStep(InstallSettings& settings, int result, const std::function<bool()>& askServerUpgrade);
+void MoveStep(InstallSettings& settings, TModalResult result, const std::function<bool()>& askServerUpgrade);
 
 struct PagePosition {
   int left;

@@ -42,7 +42,7 @@ enum class Look { Normal, Hot, Focused, Pressed, Disabled };
 struct GlyphSpec {
   const wchar_t* caption;
   TMButtonKind kind;
-  int modalResult;
+  TModalResult modalResult;
 };
 struct NiceSpec {
   const wchar_t* caption;  // empty: the kind's own
@@ -56,8 +56,10 @@ class ButtonsPage : public TMForm {
       : TMForm({.name = L"GalleryButtons", .left = kGalleryLeft, .top = kGalleryTop, .width = 860, .height = 540,
                 .color = corvan::PageColor, .font = TFont(L"MS Sans Serif", -11, fsBold)}) {
     SetBorderStyle(bsNone);
-    const GlyphSpec glyphs[] = {{L"&Inapoi", mknPrev, 4}, {L"&Continua", mknNext, 1}, {L"I&esire", mkClose, 2},
-                                {L"&Abandon", mkCancel, 2}};
+    const GlyphSpec glyphs[] = {{L"&Inapoi", mknPrev, TModalResult::Back},
+                                {L"&Continua", mknNext, TModalResult::Next},
+                                {L"I&esire", mkClose, TModalResult::Cancel},
+                                {L"&Abandon", mkCancel, TModalResult::Cancel}};
     const NiceSpec nices[] = {{L"&Abandon", mkCancel, 109}, {L"", mkOK, 100}, {L"", mkYes, 100},
                               {L"", mkNo, 100},             {L"", mkIgnore, 100}, {L"", mkAll, 100}};
     const wchar_t* names[] = {L"normal", L"hot", L"focused", L"pressed", L"disabled"};

@@ -17,8 +17,6 @@ std::int32_t PartsJoined = 0;
 
 namespace {
 
-constexpr int kModalCancel = 2;
-
 bool MediaIsRemovable(const std::wstring& sourceDir) {
   const std::wstring root = sourceDir.substr(0, 3);
   return GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
@@ -57,9 +55,10 @@ bool WaitForDisk(int n) {
   MessagePrefix = L"Pentru continuare";
   const std::wstring marker = JoinPath(Settings().SourceDir, DiskMarkerName(n));
   while (!FileExists(marker)) {
-    const int answer = MsgDlg(DiskPromptText(n), L"", mtWarning, taCenter, Buttons({mbOK, mbCancel}), mbOK);
-    // 0: the dialog could not be shown at all; asking again would never end.
-    if (answer == kModalCancel || answer == 0) return false;
+    const TModalResult answer =
+        MsgDlg(DiskPromptText(n), L"", mtWarning, taCenter, Buttons({mbOK, mbCancel}), mbOK);
+    // None: the dialog could not be shown at all; asking again would never end.
+    if (answer == TModalResult::Cancel || answer == TModalResult::None) return false;
   }
   return true;
 }
@@ -102,7 +101,7 @@ bool AssembleArchives(CopyPageView& page, TComponentSet wanted) {
   settings.SourceDir = WithoutTrailingBackslash(settings.SourceDir);
   for (int n = 1; n <= settings.DiskCount; ++n) {
     if (!WaitForDisk(n)) {
-      page.SetModalResult(kModalCancel);
+      page.SetModalResult(TModalResult::Cancel);
       return false;
     }
     page.SetCopyPosition(n);

@@ -12,7 +12,7 @@
 extern std::int32_t PartsJoined;
 
 // Joins every wanted part of every disk. False when the user gave up at a disk prompt;
-// the page's modal result is then already Cancel (2). May lower Settings().DiskCount to
+// the page's modal result is then already Cancel. May lower Settings().DiskCount to
 // 1 (media that is not removable) and drops a trailing backslash of SourceDir.
 bool AssembleArchives(CopyPageView& page, corvan::TComponentSet wanted);
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/modal_result.h"
+
 class CopyPageView {
  public:
   virtual ~CopyPageView() = default;
@@ -22,8 +24,8 @@ class CopyPageView {
   virtual void SetUnzipMax(std::uint32_t max) = 0;
   virtual void SetUnzipPosition(std::int64_t position) = 0;
 
-  // The page's modal result: 2 (Cancel) closes the page and ends the wizard.
-  virtual void SetModalResult(int result) = 0;
+  // The page's modal result: Cancel closes the page and ends the wizard.
+  virtual void SetModalResult(corvan::TModalResult result) = 0;
 
   // Lets the window handle its pending messages. Called at every progress event of an
   // extraction with an entry filter (the upgrade copy page stays responsive).

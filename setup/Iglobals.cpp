@@ -16,7 +16,8 @@ void ReadSetupConfig() { Settings().DiskCount = ReadDiskCount(AppDir + L"instcor
 
 bool AskServerUpgrade() {
   if (Settings().InstallType != itClient) return true;
-  MessagePrefix.clear();
+  // The question stands without a heading; the messages after it are "PENTRU CONTINUARE".
+  const MessagePrefixScope prefix(L"", L"PENTRU CONTINUARE");
   const std::wstring text =
       L"Baza de date se afla la distanta, pe SERVER.\r" + std::wstring(46, L'_') +
       L"\r\r"
@@ -25,10 +26,8 @@ bool AskServerUpgrade() {
       L"-Acest mesaj va apare la fiecare instalare de tip CLIENT.\r"
       L"Nu este nevoie sa lansati UPGRADE la SERVER decat o singura data.\r" +
       std::wstring(48, L'_') + L"\r\rFac UPGRADE la baza de date de pe SERVER?\r";
-  const int answer =
-      MsgDlg(text, L"UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo);
-  MessagePrefix = L"PENTRU CONTINUARE";
-  return answer != 7;
+  return MsgDlg(text, L"UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo) !=
+         TModalResult::No;
 }
 
 void ProcessMessages() {
@@ -59,7 +58,7 @@ void RunWizard(const WizardEnvironment& env) {
   }
   while (s.CurrentStep != wsDone) {
     const auto step = static_cast<TWizardStep>(s.CurrentStep);
-    int result;
+    TModalResult result;
     {
       std::unique_ptr<IWizardPage> page = env.createPage(step);
       if (!page) {

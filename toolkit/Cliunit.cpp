@@ -79,7 +79,7 @@ TMForm::TMForm(const TControlDesc& desc) : TWinControl(nullptr, desc) {
 
 TMForm::~TMForm() {
   SaveSize();
-  if (modal_) modalResult_ = mrCancel;
+  if (modal_) modalResult_ = TModalResult::Cancel;
   if (!DestroyHandle()) {
     const std::wstring text = L"Eroare la inherited destroy TMForm: " + Name();
     MessageBoxW(nullptr, text.c_str(), L"", MB_OK);
@@ -343,7 +343,7 @@ void TMForm::RestoreSize() {
   if (state && HandleIfCreated()) ShowWindow(HandleIfCreated(), SW_MAXIMIZE);
 }
 
-void TMForm::SetModalResult(int result) {
+void TMForm::SetModalResult(TModalResult result) {
   modalResult_ = result;
   // Wakes the modal loop when the result comes from outside a message.
   if (modal_ && HandleIfCreated()) PostMessageW(HandleIfCreated(), WM_NULL, 0, 0);
@@ -373,14 +373,14 @@ void TMForm::Hide() { TWinControl::SetVisible(false); }
 
 void TMForm::Close() {
   if (OnClose) OnClose(*this);
-  if (modal_) SetModalResult(mrCancel);
+  if (modal_) SetModalResult(TModalResult::Cancel);
   else Hide();
 }
 
-int TMForm::ShowModal() {
-  if (modal_) return 0;
+TModalResult TMForm::ShowModal() {
+  if (modal_) return TModalResult::None;
   HWND window = Handle();
-  if (!window) return 0;
+  if (!window) return TModalResult::None;
   HWND previous = GetActiveWindow();
   if (GetCapture()) ReleaseCapture();
   std::vector<HWND> disabled;
@@ -390,14 +390,14 @@ int TMForm::ShowModal() {
   }
   for (HWND other : disabled) EnableWindow(other, FALSE);
   modal_ = true;
-  modalResult_ = 0;
+  modalResult_ = TModalResult::None;
   Show();
   MSG msg;
-  while (modalResult_ == 0 && IsWindow(window)) {
+  while (modalResult_ == TModalResult::None && IsWindow(window)) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      if (modalResult_ == 0) modalResult_ = mrCancel;
+      if (modalResult_ == TModalResult::None) modalResult_ = TModalResult::Cancel;
       break;
     }
     if (!PreTranslate(msg)) {
@@ -405,7 +405,7 @@ int TMForm::ShowModal() {
       DispatchMessageW(&msg);
     }
   }
-  const int result = modalResult_;
+  const TModalResult result = modalResult_;
   // The other windows come back before this one hides, so the activation returns to them.
   for (HWND other : disabled)
     if (IsWindow(other)) EnableWindow(other, TRUE);

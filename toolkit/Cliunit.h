@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/modal_result.h"
 #include "toolkit/Control.h"
 
 class TTitleBar;
@@ -53,9 +54,8 @@ struct TSizeConstraints {
   int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;  // 0: no limit
 };
 
-// Modal results as the platform names them.
-constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
-              mrAll = 12;
+// What a window closes with: the pages' Next, Cancel, Back and the dialog's answers.
+using corvan::TModalResult;
 
 using TMouseWheelEvent = std::function<bool(TControl& sender, TShiftState shift, POINT mousePos)>;
 
@@ -96,15 +96,15 @@ class TMForm : public TWinControl {
   void ScaleBy(int m, int d) override;
 
   // Shows the window modally: the thread's other windows are disabled until a modal
-  // result is set; returns it.
-  int ShowModal();
+  // result other than None is set; returns it.
+  TModalResult ShowModal();
   void Show();
   void Hide();
-  // A modal window ends with mrCancel; another one is hidden.
+  // A modal window ends with Cancel; another one is hidden.
   void Close();
   bool IsModal() const { return modal_; }
-  int ModalResult() const { return modalResult_; }
-  void SetModalResult(int result);
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult result);
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
@@ -170,7 +170,7 @@ class TMForm : public TWinControl {
   int kind_ = 0, xKind_ = 0;
   int dpiScale_ = 0;
   bool modal_ = false;
-  int modalResult_ = 0;
+  TModalResult modalResult_ = TModalResult::None;
   bool inFixing_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
   TWinControl* activeControl_ = nullptr;

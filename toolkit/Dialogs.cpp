@@ -141,7 +141,7 @@ class CursorKeeper {
   HCURSOR saved_;
 };
 
-int ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
+TModalResult ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
   CursorKeeper cursor;
   const SIZE picture = BitmapSize(request.kind == mtCustom ? BlankGlyph : MessageKindImage(request.kind));
 
@@ -199,7 +199,7 @@ int ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
     if (f.Clickuri < 3) return;
     if (buttonCount < 2) {
       AutoCloseTicks = AutoCloseTicks ? 0 : 1;
-      f.SetModalResult(5);
+      f.SetModalResult(TModalResult::Ignore);
     } else {
       AutoConfirm = !AutoConfirm;
       f.PressDefaultButtons();
@@ -208,7 +208,7 @@ int ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
 
   form.SetCaption(request.caption.empty() ? KindTitle(request.kind) : request.caption);
   form.SetClientSize(layout.clientWidth, layout.clientHeight);
-  if (!form.Handle()) return 0;
+  if (!form.Handle()) return TModalResult::None;
   form.SetBounds(corvan::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), form.Width()),
                  corvan::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), form.Height()), form.Width(), form.Height());
   const int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
@@ -233,6 +233,12 @@ int ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) {
   return form.ShowModal();
 }
 }  // namespace
+
+MessagePrefixScope::MessagePrefixScope(std::wstring during, std::wstring after) : after_(std::move(after)) {
+  MessagePrefix = std::move(during);
+}
+
+MessagePrefixScope::~MessagePrefixScope() { MessagePrefix = after_; }
 
 void SetMsgDlgObserver(MsgDlgObserver observer) { Observer() = std::move(observer); }
 void SetMsgDlgShownHook(MsgDlgShownHook hook) { ShownHook() = std::move(hook); }
@@ -290,15 +296,15 @@ std::wstring DialogLabelText(const std::wstring& shownText, int maxWidth,
   return out;
 }
 
-int MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
-           TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext) {
+TModalResult MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
+                    TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext) {
   MsgDlgRequest request{MessageShownText(text), caption, kind, alignment, buttons, defaultButton};
   if (Observer()) return Observer()(request);
-  int result = 0;
+  TModalResult result = TModalResult::None;
   try {
     result = ShowDialog(request, helpContext);
   } catch (...) {
-    result = 0;  // a dialog that cannot be built or shown answers 0
+    result = TModalResult::None;  // a dialog that cannot be built or shown answers None
   }
   StopAutoTimer();
   currentDialog = nullptr;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "core/modal_result.h"
+
 enum TMsgDlgType : std::uint8_t { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
 
 enum TMsgDlgBtn : std::uint8_t {
@@ -35,9 +37,22 @@ enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter
 // Heading put before every message while not empty (at most 255 characters).
 extern std::wstring MessagePrefix;
 
-// Shows the message and returns the modal result of the button that closed it,
-// 2 when closed by the system menu, 0 when the dialog cannot be built or shown.
-int MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
+// MessagePrefix for one stretch of messages: set to `during` now and to `after` when the
+// stretch ends, however it ends (an exception included).
+class MessagePrefixScope {
+ public:
+  MessagePrefixScope(std::wstring during, std::wstring after);
+  ~MessagePrefixScope();
+  MessagePrefixScope(const MessagePrefixScope&) = delete;
+  MessagePrefixScope& operator=(const MessagePrefixScope&) = delete;
+
+ private:
+  std::wstring after_;
+};
+
+// Shows the message and returns the result of the button that closed it, Cancel when
+// closed by the system menu, None when the dialog cannot be built or shown.
+corvan::TModalResult MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
            TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext = 0);
 
 // The text as shown: with a prefix, the prefix in capitals, a comma, two CRs, then the text.
@@ -54,7 +69,7 @@ struct MsgDlgRequest {
 };
 
 // While set, MsgDlg shows nothing and returns what the observer answers (tests).
-using MsgDlgObserver = std::function<int(const MsgDlgRequest&)>;
+using MsgDlgObserver = std::function<corvan::TModalResult(const MsgDlgRequest&)>;
 void SetMsgDlgObserver(MsgDlgObserver observer);
 
 // The automatic answering modes, switched by clicks on a dialog's picture; they last for

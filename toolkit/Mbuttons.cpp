@@ -73,7 +73,7 @@ void TButtonBase::CreateParams(TCreateParams& params) {
   params.style |= BS_OWNERDRAW;
 }
 
-void TButtonBase::SetModalResult(int result) { corvan::AssignModalResult(texts_, result); }
+void TButtonBase::SetModalResult(TModalResult result) { corvan::AssignModalResult(texts_, result); }
 
 void TButtonBase::SetCaptionVisible(bool visible) {
   if (visible == texts_.captionVisible) return;
@@ -120,7 +120,7 @@ void TButtonBase::Press() {
 }
 
 void TButtonBase::DoClick(bool) {
-  if (texts_.modalResult != 0) {
+  if (texts_.modalResult != TModalResult::None) {
     if (TMForm* form = Form()) form->SetModalResult(texts_.modalResult);
   }
   Click();

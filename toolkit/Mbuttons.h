@@ -29,9 +29,9 @@ enum TButtonStyle : std::uint8_t { bsAutoDetect, bsWin31, bsNew };
 class TButtonBase : public TWinControl, public IFormButton {
  public:
   TMButtonKind Kind() const { return kind_; }
-  int ModalResult() const { return texts_.modalResult; }
+  TModalResult ModalResult() const { return texts_.modalResult; }
   // An explicit modal result wins over every kind's default, whatever the order.
-  void SetModalResult(int result);
+  void SetModalResult(TModalResult result);
   bool CaptionVisible() const { return texts_.captionVisible; }
   virtual void SetCaptionVisible(bool visible);
   int NumGlyphs() const { return numGlyphs_; }

@@ -5,25 +5,26 @@
 #include "core/button_kinds.h"
 
 using namespace corvan;
+using R = TModalResult;
 
 TEST(ButtonKinds, TableRowsTheWizardAndTheDialogRelyOn) {
   struct Case {
     TMButtonKind kind;
     const wchar_t* caption;
-    int modalResult;
+    TModalResult modalResult;
     const wchar_t* image;
   } cases[] = {
-      {mkFirst, L"f", 0, L"Buget"},          {mkPrev, L"&p", 0, L"Precedent"},
-      {mkNext, L"&u", 0, L"Urmator"},        {mkLast, L"", 0, L""},
-      {mkOK, L"O&K", 1, L"OK"},              {mkCancel, L"&Renunt", 2, L"Cancel"},
-      {mkCustom, L"", 0, L""},               {mkYes, L"&Da", 6, L"OK"},
-      {mkNo, L"&Nu", 7, L"Nu"},              {mkClose, L"I&esire", 2, L"Exit"},
-      {mkAbort, L"&Abandon", 3, L"Cancel"},  {mkRetry, L"&Retry", 4, L"Retry"},
-      {mkIgnore, L"&Ignora", 5, L""},        {mkAll, L"&Toate", 12, L"All"},
-      {mkTransf, L"", 0, L"BSediu"},         {mkMail, L"E&Mail", 0, L"Mail"},
-      {mknPrev, L"", 0, L"nPrev"},           {mknNext, L"", 0, L"nNext"},
-      {mkContr, L"", 0, L"Contract"},        {mkAction, L"?", 0, L"UrmatorBlue"},
-      {mkAdvanced, L"", 0, L"Avansat"},
+      {mkFirst, L"f", R::None, L"Buget"},          {mkPrev, L"&p", R::None, L"Precedent"},
+      {mkNext, L"&u", R::None, L"Urmator"},        {mkLast, L"", R::None, L""},
+      {mkOK, L"O&K", R::Ok, L"OK"},              {mkCancel, L"&Renunt", R::Cancel, L"Cancel"},
+      {mkCustom, L"", R::None, L""},               {mkYes, L"&Da", R::Yes, L"OK"},
+      {mkNo, L"&Nu", R::No, L"Nu"},              {mkClose, L"I&esire", R::Cancel, L"Exit"},
+      {mkAbort, L"&Abandon", R::Abort, L"Cancel"},  {mkRetry, L"&Retry", R::Retry, L"Retry"},
+      {mkIgnore, L"&Ignora", R::Ignore, L""},        {mkAll, L"&Toate", R::All, L"All"},
+      {mkTransf, L"", R::None, L"BSediu"},         {mkMail, L"E&Mail", R::None, L"Mail"},
+      {mknPrev, L"", R::None, L"nPrev"},           {mknNext, L"", R::None, L"nNext"},
+      {mkContr, L"", R::None, L"Contract"},        {mkAction, L"?", R::None, L"UrmatorBlue"},
+      {mkAdvanced, L"", R::None, L"Avansat"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.kind));
@@ -36,9 +37,9 @@ TEST(ButtonKinds, TableRowsTheWizardAndTheDialogRelyOn) {
 TEST(ButtonKinds, OnlyTheAnswerKindsCarryAModalResult) {
   int withResult = 0;
   for (int k = 0; k < ButtonKindCount; ++k)
-    if (KindModalResult(static_cast<TMButtonKind>(k)) != 0) ++withResult;
+    if (KindModalResult(static_cast<TMButtonKind>(k)) != R::None) ++withResult;
   EXPECT_EQ(withResult, 9);  // OK, Cancel, Yes, No, Close, Abort, Retry, Ignore, All
-  EXPECT_EQ(KindModalResult(static_cast<TMButtonKind>(ButtonKindCount)), 0);
+  EXPECT_EQ(KindModalResult(static_cast<TMButtonKind>(ButtonKindCount)), R::None);
 }
 
 TEST(ButtonKinds, PictureLookupTakesTheKindModulo128AndIgnoreDiffersOnTheSmoothButton) {
@@ -57,27 +58,27 @@ TEST(ButtonKinds, PictureLookupTakesTheKindModulo128AndIgnoreDiffersOnTheSmoothB
 TEST(ButtonKinds, ExplicitModalResultWinsInEitherOrder) {
   // Result first, kind later (how the forms declare their buttons).
   ButtonTexts first;
-  AssignModalResult(first, 4);
+  AssignModalResult(first, R::Back);
   ApplyGlyphButtonKind(first, mkCustom, mkCancel);
-  EXPECT_EQ(first.modalResult, 4);
+  EXPECT_EQ(first.modalResult, R::Back);
   ApplyGlyphButtonKind(first, mkCancel, mknPrev);
-  EXPECT_EQ(first.modalResult, 4);
+  EXPECT_EQ(first.modalResult, R::Back);
   // Kind first, result later.
   ButtonTexts later;
   ApplyGlyphButtonKind(later, mkCustom, mkCancel);
-  EXPECT_EQ(later.modalResult, 2);
-  AssignModalResult(later, 4);
-  EXPECT_EQ(later.modalResult, 4);
-  // The finish page's exit button: kind mkClose (default 2) with 1 set explicitly.
+  EXPECT_EQ(later.modalResult, R::Cancel);
+  AssignModalResult(later, R::Back);
+  EXPECT_EQ(later.modalResult, R::Back);
+  // The finish page's exit button: kind mkClose (default Cancel) with Next set explicitly.
   ButtonTexts finish;
-  AssignModalResult(finish, 1);
+  AssignModalResult(finish, R::Next);
   ApplyNiceButtonKind(finish, mkCustom, mkClose);
-  EXPECT_EQ(finish.modalResult, 1);
+  EXPECT_EQ(finish.modalResult, R::Next);
   // Without an explicit result every kind change brings its own.
   ButtonTexts plain;
   ApplyNiceButtonKind(plain, mkCustom, mkYes);
   ApplyNiceButtonKind(plain, mkYes, mkNo);
-  EXPECT_EQ(plain.modalResult, 7);
+  EXPECT_EQ(plain.modalResult, R::No);
 }
 
 TEST(ButtonKinds, GlyphButtonCaptionRules) {
@@ -119,14 +120,14 @@ TEST(ButtonKinds, SmoothButtonFollowsKindsUntilItsCaptionIsAssigned) {
   assigned.captionAssigned = true;
   ApplyNiceButtonKind(assigned, mkCustom, mkCancel);
   EXPECT_EQ(assigned.caption, L"&Abandon");
-  EXPECT_EQ(assigned.modalResult, 2);
+  EXPECT_EQ(assigned.modalResult, R::Cancel);
 }
 
 TEST(ButtonKinds, SameKindChangesNothing) {
   ButtonTexts texts;
-  texts.modalResult = 9;
+  texts.modalResult = R::All;
   EXPECT_FALSE(ApplyGlyphButtonKind(texts, mkOK, mkOK));
   EXPECT_FALSE(ApplyNiceButtonKind(texts, mkOK, mkOK));
-  EXPECT_EQ(texts.modalResult, 9);
+  EXPECT_EQ(texts.modalResult, R::All);
   EXPECT_EQ(texts.caption, L"");
 }

@@ -6,10 +6,12 @@
 using namespace corvan;
 
 namespace {
+constexpr TModalResult Next = TModalResult::Next, Cancel = TModalResult::Cancel, Back = TModalResult::Back;
+
 struct Move {
   std::uint8_t from;
   TInstallType type;
-  int result;
+  TModalResult result;
   bool answer;  // what the server-upgrade question answers, if asked
   std::uint8_t to;
   TInstallType typeAfter;
@@ -19,25 +21,25 @@ struct Move {
 
 TEST(WizardSteps, StateTable) {
   const Move moves[] = {
-      {wsInstallType, itLocal, prNext, true, wsFolders, itLocal, false},
-      {wsConfig, itLocal, prNext, true, wsFinish, itLocal, false},
-      {wsFinish, itLocal, prNext, true, wsDone, itLocal, false},
-      {wsFinish, itLocal, prBack, true, wsConfig, itLocal, false},
-      {wsFinish, itServer, prBack, true, wsConfig, itServer, false},  // upgrade road too
-      {wsCopy, itLocal, prCancel, true, wsDone, itLocal, false},
-      {wsFindApp, itClient, prBack, true, wsDone, itClient, false},
-      {wsFindApp, itClient, prNext, true, wsUpgradeCopy, itServer, true},
-      {wsFindApp, itClient, prNext, false, wsUpgradeCopy, itClient, true},
-      {wsUpgradeCopy, itClient, prNext, false, wsFinish, itClient, false},
-      {wsUpgradeCopy, itServer, prNext, false, wsDataUpgrade, itServer, false},
-      {wsDataUpgrade, itServer, prNext, false, wsFinish, itServer, false},
-      {wsDataUpgrade, itClient, prBack, true, wsUpgradeCopy, itServer, true},
-      {wsFolders, itLocal, 0, true, wsFolders, itLocal, false},
-      {wsFolders, itLocal, 3, true, wsFolders, itLocal, false},
-      {wsInstallType, itNone, prBack, true, wsInstallType, itNone, false},
+      {wsInstallType, itLocal, Next, true, wsFolders, itLocal, false},
+      {wsConfig, itLocal, Next, true, wsFinish, itLocal, false},
+      {wsFinish, itLocal, Next, true, wsDone, itLocal, false},
+      {wsFinish, itLocal, Back, true, wsConfig, itLocal, false},
+      {wsFinish, itServer, Back, true, wsConfig, itServer, false},  // upgrade road too
+      {wsCopy, itLocal, Cancel, true, wsDone, itLocal, false},
+      {wsFindApp, itClient, Back, true, wsDone, itClient, false},
+      {wsFindApp, itClient, Next, true, wsUpgradeCopy, itServer, true},
+      {wsFindApp, itClient, Next, false, wsUpgradeCopy, itClient, true},
+      {wsUpgradeCopy, itClient, Next, false, wsFinish, itClient, false},
+      {wsUpgradeCopy, itServer, Next, false, wsDataUpgrade, itServer, false},
+      {wsDataUpgrade, itServer, Next, false, wsFinish, itServer, false},
+      {wsDataUpgrade, itClient, Back, true, wsUpgradeCopy, itServer, true},
+      {wsFolders, itLocal, TModalResult::None, true, wsFolders, itLocal, false},
+      {wsFolders, itLocal, TModalResult::Abort, true, wsFolders, itLocal, false},
+      {wsInstallType, itNone, Back, true, wsInstallType, itNone, false},
   };
   for (const auto& m : moves) {
-    SCOPED_TRACE(testing::Message() << "from " << int(m.from) << " result " << m.result);
+    SCOPED_TRACE(testing::Message() << "from " << int(m.from) << " result " << static_cast<int>(m.result));
     InstallSettings s;
     s.CurrentStep = m.from;
     s.InstallType = m.type;
@@ -57,7 +59,7 @@ TEST(WizardSteps, LocalUpgradeBecomesServerWithoutQuestion) {
   InstallSettings s;
   s.CurrentStep = wsFindApp;
   s.InstallType = itLocal;
-  MoveStep(s, prNext, [&] { return s.InstallType != itClient; });
+  MoveStep(s, Next, [&] { return s.InstallType != itClient; });
   EXPECT_EQ(s.InstallType, itServer);
   EXPECT_EQ(s.CurrentStep, wsUpgradeCopy);
 }

@@ -39,7 +39,7 @@ void WriteFiles(const std::wstring& folder, const Files& files) {
 // Answers the disk prompt: `answer(n, call)` for the disk asked, recording each request.
 struct PromptRecorder {
   std::vector<MsgDlgRequest> requests;
-  std::function<int(int disk, int call)> answer;
+  std::function<TModalResult(int disk, int call)> answer;
   PromptRecorder() {
     SetMsgDlgObserver([this](const MsgDlgRequest& r) {
       requests.push_back(r);
@@ -76,7 +76,7 @@ TEST_F(AssemblyTest, MediaOnAFixedDiskIsOneDiskHoldingEveryPart) {
                        {L"INSTALL.CFG", "[General]\r\nNrDiscuri=6\r\n"}};
   WriteFiles(media.Path(), files);
   PromptRecorder prompts;
-  prompts.answer = [](int, int) { return 2; };
+  prompts.answer = [](int, int) { return TModalResult::Cancel; };
 
   ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
   EXPECT_EQ(Settings().DiskCount, 1);
@@ -142,7 +142,7 @@ TEST_F(AssemblyTest, TheDiskPromptRepeatsUntilTheMarkerAppears) {
   prompts.answer = [&](int disk, int call) {
     EXPECT_EQ(disk, 1);
     if (call == 3) WriteBytes(media.Path() + L"DISK1", "");  // the right disk goes in
-    return 1;                                                // OK
+    return TModalResult::Ok;
   };
   ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
   ASSERT_EQ(prompts.requests.size(), 3u);
@@ -160,9 +160,10 @@ TEST_F(AssemblyTest, TheDiskPromptRepeatsUntilTheMarkerAppears) {
 TEST_F(AssemblyTest, GivingUpAtTheDiskPromptCancelsThePage) {
   struct Case {
     const char* what;
-    int answer;
+    TModalResult answer;
   };
-  for (auto [what, answer] : {Case{"Cancel", 2}, Case{"a dialog that cannot be shown", 0}}) {
+  for (auto [what, answer] :
+       {Case{"Cancel", TModalResult::Cancel}, Case{"a dialog that cannot be shown", TModalResult::None}}) {
     SCOPED_TRACE(what);
     TempFolder media, work;
     Settings().SourceDir = media.Path();
@@ -172,7 +173,7 @@ TEST_F(AssemblyTest, GivingUpAtTheDiskPromptCancelsThePage) {
     prompts.answer = [&](int, int) { return answer; };
     RecordingCopyPage page;
     EXPECT_FALSE(AssembleArchives(page, InstallSets[itLocal]));
-    EXPECT_EQ(page.modalResult, 2);
+    EXPECT_EQ(page.modalResult, TModalResult::Cancel);
     EXPECT_EQ(prompts.requests.size(), 1u);
     EXPECT_FALSE(PathExists(work.Path() + L"EXE.ZIP"));
   }
@@ -212,7 +213,7 @@ class FloppyAssemblyTest : public AssemblyTest {
     prompts.answer = [this, disks](int disk, int) {
       ClearDrive();
       WriteFiles(L"A:\\", disks.at(disk - 1));
-      return 1;
+      return TModalResult::Ok;
     };
   }
 };
@@ -255,11 +256,11 @@ TEST_F(FloppyAssemblyTest, TheWrongDiskIsRefusedUntilTheRightOneOrCancel) {
     // Disk 2 goes in while disk 1 is asked for, twice; then disk 1; then Cancel at disk 2.
     if (call <= 2) WriteFiles(L"A:\\", {{L"DISK2", ""}, {L"EXE.2", "2"}});
     else if (call == 3) WriteFiles(L"A:\\", {{L"DISK1", ""}, {L"EXE.1", "1"}});
-    else return 2;
-    return 1;
+    else return TModalResult::Cancel;
+    return TModalResult::Ok;
   };
   EXPECT_FALSE(AssembleArchives(page, InstallSets[itLocal]));
   EXPECT_EQ(asked, (std::vector<int>{1, 1, 1, 2}));
-  EXPECT_EQ(page.modalResult, 2);
+  EXPECT_EQ(page.modalResult, TModalResult::Cancel);
   EXPECT_EQ(Archive(L"EXE.ZIP"), "1") << "what disk 1 brought stays";
 }

@@ -51,7 +51,7 @@ class TestForm : public TMForm {
 };
 
 // The wizard's navigation button: 67 x 51, arrow on top, spacing 5.
-void MakeNavigation(TMButton& b, int modalResult, TMButtonKind kind) {
+void MakeNavigation(TMButton& b, TModalResult modalResult, TMButtonKind kind) {
   b.SetModalResult(modalResult);
   b.SetKind(kind);
   b.SetButtonLayout(blGlyphTop);
@@ -75,7 +75,7 @@ void ClickAt(POINT screen) {
 TEST(GlyphButton, DisabledOnThePageIsFlatWithAGreyPictureAndDarkenedCaption) {
   TestForm form;
   TMButton next{&form, {.name = L"BNext", .width = 67, .height = 51, .color = PageColor, .caption = L"&Continua"}};
-  MakeNavigation(next, 1, mknNext);
+  MakeNavigation(next, TModalResult::Next, mknNext);
   next.SetEnabled(false);
   PixelCanvas canvas(67, 51, clWhite);
   next.PaintButton(canvas.dc(), ODS_DISABLED);
@@ -104,7 +104,7 @@ TEST(GlyphButton, DisabledOnThePageIsFlatWithAGreyPictureAndDarkenedCaption) {
 TEST(GlyphButton, NavigationLayoutCentresArrowAboveCaption) {
   TestForm form;
   TMButton next{&form, {.name = L"BNext", .width = 67, .height = 51, .color = PageColor, .caption = L"&Continua"}};
-  MakeNavigation(next, 1, mknNext);
+  MakeNavigation(next, TModalResult::Next, mknNext);
   PixelCanvas canvas(67, 51, clWhite);
   next.PaintButton(canvas.dc(), 0);
 
@@ -309,12 +309,12 @@ TEST(SmoothButton, LowColourScreenDrawsAPlainRoundedFace) {
 TEST(Buttons, KindCaptionAndModalResultRules) {
   TestForm form;
   TMButton cancelKeeps4{&form, {.name = L"B1"}};
-  cancelKeeps4.SetModalResult(4);
+  cancelKeeps4.SetModalResult(TModalResult::Back);
   cancelKeeps4.SetKind(mkCancel);
   TMButton laterWins{&form, {.name = L"B2"}};
   laterWins.SetKind(mkCancel);
-  EXPECT_EQ(laterWins.ModalResult(), 2);
-  laterWins.SetModalResult(4);
+  EXPECT_EQ(laterWins.ModalResult(), TModalResult::Cancel);
+  laterWins.SetModalResult(TModalResult::Back);
   TMButton named{&form, {.name = L"B3", .caption = L"&Continua"}};
   named.SetKind(mknNext);
   TMButton empty{&form, {.name = L"B4"}};
@@ -326,18 +326,18 @@ TEST(Buttons, KindCaptionAndModalResultRules) {
   follows.SetKind(mkYes);
   keeps.SetKind(mkCancel);
 
-  EXPECT_EQ(cancelKeeps4.ModalResult(), 4);
-  EXPECT_EQ(laterWins.ModalResult(), 4);
+  EXPECT_EQ(cancelKeeps4.ModalResult(), TModalResult::Back);
+  EXPECT_EQ(laterWins.ModalResult(), TModalResult::Back);
   EXPECT_EQ(named.Caption(), L"&Continua");
   EXPECT_EQ(empty.Caption(), L"O&K");
-  EXPECT_EQ(empty.ModalResult(), 1);
+  EXPECT_EQ(empty.ModalResult(), TModalResult::Ok);
   EXPECT_FALSE(prev.CaptionVisible());
   EXPECT_EQ(prev.Caption(), L"&p");
   EXPECT_EQ(follows.Caption(), L"&Da");
   follows.SetKind(mkNo);
   EXPECT_EQ(follows.Caption(), L"&Nu");
   EXPECT_EQ(keeps.Caption(), L"&Abandon");
-  EXPECT_EQ(keeps.ModalResult(), 2);
+  EXPECT_EQ(keeps.ModalResult(), TModalResult::Cancel);
 
   form.ShowAndWait();
   wchar_t text[32] = L"";
@@ -345,15 +345,15 @@ TEST(Buttons, KindCaptionAndModalResultRules) {
   EXPECT_STREQ(text, L"O&K");
 
   // A click hands the modal result to the window first, then fires OnClick.
-  int resultSeenByHandler = -1;
+  TModalResult resultSeenByHandler = TModalResult::None;
   cancelKeeps4.OnClick = [&](TControl&) { resultSeenByHandler = form.ModalResult(); };
   SendMessageW(cancelKeeps4.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(resultSeenByHandler, 4);
-  EXPECT_EQ(form.ModalResult(), 4);
+  EXPECT_EQ(resultSeenByHandler, TModalResult::Back);
+  EXPECT_EQ(form.ModalResult(), TModalResult::Back);
   // A handler may replace it.
-  follows.OnClick = [&](TControl&) { form.SetModalResult(9); };
+  follows.OnClick = [&](TControl&) { form.SetModalResult(TModalResult::All); };
   SendMessageW(follows.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(form.ModalResult(), 9);
+  EXPECT_EQ(form.ModalResult(), TModalResult::All);
 
   // The hidden caption's accelerator still clicks.
   int prevClicks = 0;
@@ -400,7 +400,7 @@ TEST(SmoothButton, EnterOnFocusedButtonShowsPressedThenHot) {
   MSG enter{n.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   ASSERT_TRUE(TMForm::PreTranslate(enter));
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(form.ModalResult(), 2);
+  EXPECT_EQ(form.ModalResult(), TModalResult::Cancel);
   EXPECT_TRUE(n.ForcedDown());
   EXPECT_EQ(WindowPixel(n.Handle(), 60, 2), PictureAt(strip, 140 + 5, 2));  // pressed face
 
@@ -480,7 +480,7 @@ TEST(SmoothButton, ClicksOutsideTheHitRegionDoNothing) {
   SendMessageW(n.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
   EXPECT_FALSE(n.DrawFace());
   EXPECT_EQ(clicks, 0);
-  EXPECT_EQ(form.ModalResult(), 0);
+  EXPECT_EQ(form.ModalResult(), TModalResult::None);
   // Pressed on the face and released over the corner: no click either.
   SendMessageW(n.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 14));
   SendMessageW(n.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
@@ -491,7 +491,7 @@ TEST(SmoothButton, ClicksOutsideTheHitRegionDoNothing) {
   EXPECT_EQ(clicks, 0);
   ClickAt(face);
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(form.ModalResult(), 2);
+  EXPECT_EQ(form.ModalResult(), TModalResult::Cancel);
 }
 
 TEST(GlyphButton, HoverMovesTheFocusAlongLightButtonsAndKeepsItRaised) {
@@ -500,8 +500,8 @@ TEST(GlyphButton, HoverMovesTheFocusAlongLightButtonsAndKeepsItRaised) {
                      .caption = L"&Inapoi"}};
   TMButton b{&form, {.name = L"B", .left = 90, .top = 10, .width = 67, .height = 51, .color = PageColor,
                      .caption = L"&Continua"}};
-  MakeNavigation(a, 4, mknPrev);
-  MakeNavigation(b, 1, mknNext);
+  MakeNavigation(a, TModalResult::Back, mknPrev);
+  MakeNavigation(b, TModalResult::Next, mknNext);
   form.ShowAndWait();
   a.SetFocus();
   Drain();

@@ -24,12 +24,12 @@ class RecordingCopyPage : public CopyPageView {
     unzip.SetPosition(position);
     unzipPositions.push_back(unzip.Position());
   }
-  void SetModalResult(int result) override { modalResult = result; }
+  void SetModalResult(corvan::TModalResult result) override { modalResult = result; }
   void ProcessPendingMessages() override { ++pumps; }
 
   std::vector<std::wstring> statusTexts;
   corvan::Gauge copy, unzip;
   std::vector<std::uint32_t> copyPositions, unzipPositions, unzipMaxima;
-  int modalResult = 1;
+  corvan::TModalResult modalResult = corvan::TModalResult::Next;
   int pumps = 0;
 };

@@ -111,7 +111,7 @@ TEST(DemoMedia, FloppySetInsertedDiskAfterDiskInstallsTheSameFiles) {
     const int n = std::stoi(r.shownText.substr(r.shownText.rfind(L'\r') + 1));
     asked.push_back(n);
     CopyDisk(set + L"DISK" + std::to_wstring(n) + L"\\", L"A:\\");
-    return 1;
+    return TModalResult::Ok;
   });
   InstallAndCompare(L"A:\\", disks);
   SetMsgDlgObserver(nullptr);

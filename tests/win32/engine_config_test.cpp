@@ -107,7 +107,7 @@ TEST(EngineChild, DISABLED_Probe) {
   int messages = 0;
   SetMsgDlgObserver([&](const MsgDlgRequest&) {
     ++messages;
-    return 1;
+    return TModalResult::Ok;
   });
   std::wostringstream out;
   out << L"AliasExists=" << AliasExists() << L"\n";

@@ -16,11 +16,14 @@
 using corvan::PageColor;
 
 namespace {
+// What the tests end a modal loop with, besides the buttons' results.
+constexpr TModalResult EndedByTest = static_cast<TModalResult>(42);
 // A push button of the platform wrapped by the toolkit, as the real buttons are: it
 // answers for itself through the reflected WM_COMMAND and is found by its window.
 class TestButton : public TWinControl, public IFormButton {
  public:
-  TestButton(TWinControl* parent, const TControlDesc& desc, int modalResult = 0, bool isDefault = false,
+  TestButton(TWinControl* parent, const TControlDesc& desc, TModalResult modalResult = TModalResult::None,
+             bool isDefault = false,
              bool isCancel = false)
       : TWinControl(parent, desc), modalResult_(modalResult), default_(isDefault), cancel_(isCancel) {
     SetTabStop(true);
@@ -30,7 +33,7 @@ class TestButton : public TWinControl, public IFormButton {
   bool IsCancel() const override { return cancel_; }
   void Press() override {
     ++presses;
-    if (modalResult_ && Form()) Form()->SetModalResult(modalResult_);
+    if (modalResult_ != TModalResult::None && Form()) Form()->SetModalResult(modalResult_);
     Click();
   }
   void FocusMovedTo(TWinControl* focused) override { lastFocusNotice = focused; }
@@ -51,7 +54,7 @@ class TestButton : public TWinControl, public IFormButton {
   }
 
  private:
-  int modalResult_;
+  TModalResult modalResult_;
   bool default_, cancel_;
 };
 
@@ -77,13 +80,13 @@ class TestPage : public TTitleForm {
   }
   TTitleBar TitleBar1{this, {.name = L"TitleBar1", .align = alTop, .caption = L"Pagina"}};
   Square Square1{this, {.name = L"Square1", .left = 10, .top = 60, .width = 20, .height = 20, .color = corvan::Rgb(255, 0, 0)}};
-  TestButton BNext{this, {.name = L"BNext", .left = 200, .top = 150, .width = 67, .height = 40, .caption = L"&Continua", .enabled = false}, 1};
-  TestButton BBack{this, {.name = L"BBack", .left = 280, .top = 150, .width = 67, .height = 40, .caption = L"&Inapoi"}, 4};
+  TestButton BNext{this, {.name = L"BNext", .left = 200, .top = 150, .width = 67, .height = 40, .caption = L"&Continua", .enabled = false}, TModalResult::Next};
+  TestButton BBack{this, {.name = L"BBack", .left = 280, .top = 150, .width = 67, .height = 40, .caption = L"&Inapoi"}, TModalResult::Back};
 
-  // WM_APP ends the modal loop with 42: a key posted before it was handled without closing.
+  // WM_APP ends the modal loop with EndedByTest: a key posted before it was handled without closing.
   bool WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     if (message == WM_APP) {
-      SetModalResult(42);
+      SetModalResult(EndedByTest);
       result = 0;
       return true;
     }
@@ -95,8 +98,8 @@ class TestPage : public TTitleForm {
 class TestDialog : public TMessageForm {
  public:
   TestDialog() : TMessageForm({.name = L"Message", .left = 150, .top = 150}) { SetClientSize(200, 100); }
-  TestButton BtnNu{this, {.name = L"BtnNu", .left = 10, .top = 50, .width = 80, .height = 28, .caption = L"&Nu"}, 7, true};
-  TestButton BtnDa{this, {.name = L"BtnDa", .left = 100, .top = 50, .width = 80, .height = 28, .caption = L"&Da"}, 6};
+  TestButton BtnNu{this, {.name = L"BtnNu", .left = 10, .top = 50, .width = 80, .height = 28, .caption = L"&Nu"}, TModalResult::No, true};
+  TestButton BtnDa{this, {.name = L"BtnDa", .left = 100, .top = 50, .width = 80, .height = 28, .caption = L"&Da"}, TModalResult::Yes};
 };
 
 void SetKeys(std::initializer_list<int> held) {
@@ -151,7 +154,7 @@ TEST(Forms, CommandIsReflectedToTheButtonObject) {
   page.Show();
   SendMessageW(page.BBack.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(page.BBack.presses, 1);
-  EXPECT_EQ(page.ModalResult(), 4);
+  EXPECT_EQ(page.ModalResult(), TModalResult::Back);
 }
 
 TEST(Forms, ButtonsComeBackAsTheyWereAfterAModalDialog) {
@@ -166,9 +169,9 @@ TEST(Forms, ButtonsComeBackAsTheyWereAfterAModalDialog) {
   dialog.OnShow = [&](TControl&) {
     nextWhileCovered = page.BNext.Enabled();
     backWhileCovered = page.BBack.Enabled();
-    dialog.SetModalResult(7);
+    dialog.SetModalResult(TModalResult::No);
   };
-  EXPECT_EQ(dialog.ShowModal(), 7);
+  EXPECT_EQ(dialog.ShowModal(), TModalResult::No);
   EXPECT_FALSE(nextWhileCovered);
   EXPECT_FALSE(backWhileCovered);
   EXPECT_FALSE(page.BNext.Enabled());
@@ -186,7 +189,7 @@ TEST(Forms, EnterPressesTheFocusedButtonOrElseTheDefaultEscTheCancelOne) {
       dialog.BtnDa.SetFocus();
       PostMessageW(dialog.BtnDa.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     };
-    EXPECT_EQ(dialog.ShowModal(), 6);
+    EXPECT_EQ(dialog.ShowModal(), TModalResult::Yes);
   }
   {
     // The focus on the window itself, not on a button: Enter goes to the default one.
@@ -194,14 +197,14 @@ TEST(Forms, EnterPressesTheFocusedButtonOrElseTheDefaultEscTheCancelOne) {
     dialog.BtnNu.SetTabStop(false);
     dialog.BtnDa.SetTabStop(false);
     dialog.OnShow = [&](TControl&) { PostMessageW(dialog.Handle(), WM_KEYDOWN, VK_RETURN, 0); };
-    EXPECT_EQ(dialog.ShowModal(), 7);
+    EXPECT_EQ(dialog.ShowModal(), TModalResult::No);
     EXPECT_EQ(dialog.BtnNu.presses, 1);
   }
   {
     TestPage page;
-    TestButton cancel{&page, {.name = L"BCancel", .left = 10, .top = 150, .width = 60, .height = 30}, 2, false, true};
+    TestButton cancel{&page, {.name = L"BCancel", .left = 10, .top = 150, .width = 60, .height = 30}, TModalResult::Cancel, false, true};
     page.OnShow = [&](TControl&) { PostMessageW(page.BBack.Handle(), WM_KEYDOWN, VK_ESCAPE, 0); };
-    EXPECT_EQ(page.ShowModal(), 2);
+    EXPECT_EQ(page.ShowModal(), TModalResult::Cancel);
     EXPECT_EQ(cancel.presses, 1);
   }
 }
@@ -215,7 +218,7 @@ TEST(Forms, RightClickOnAnotherWindowAnswersTheOpenDialogWithItsDefault) {
     consumed = SendMessageW(page.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(page.Handle()),
                             MAKELPARAM(HTERROR, WM_RBUTTONDOWN));
   };
-  EXPECT_EQ(dialog.ShowModal(), 7);
+  EXPECT_EQ(dialog.ShowModal(), TModalResult::No);
   EXPECT_EQ(consumed, TRUE);
   EXPECT_EQ(dialog.BtnNu.presses, 1);
   EXPECT_EQ(dialog.BtnDa.presses, 0);
@@ -228,7 +231,7 @@ TEST(Forms, AltF4DoesNothingOnATitledWindowCtrlAltMMinimises) {
     PostMessageW(page.Handle(), WM_SYSKEYDOWN, VK_F4, 0x20000000);
     PostMessageW(page.Handle(), WM_APP, 0, 0);
   };
-  EXPECT_EQ(page.ShowModal(), 42);
+  EXPECT_EQ(page.ShowModal(), EndedByTest);
   SetKeys({});
 
   TestPage other;
@@ -237,7 +240,7 @@ TEST(Forms, AltF4DoesNothingOnATitledWindowCtrlAltMMinimises) {
     PostMessageW(other.BBack.Handle(), WM_KEYDOWN, 'M', 0);
     PostMessageW(other.Handle(), WM_APP, 0, 0);
   };
-  EXPECT_EQ(other.ShowModal(), 42);
+  EXPECT_EQ(other.ShowModal(), EndedByTest);
   SetKeys({});
   EXPECT_TRUE(IsIconic(other.Handle()));
 }
@@ -419,9 +422,9 @@ TEST(Forms, AMaximisedModalWindowFitsTheWorkArea) {
     ShowWindow(page.Handle(), SW_MAXIMIZE);
     GetWindowRect(page.Handle(), &window);
     GetClientRect(page.Handle(), &client);
-    page.SetModalResult(1);
+    page.SetModalResult(TModalResult::Next);
   };
-  EXPECT_EQ(page.ShowModal(), 1);
+  EXPECT_EQ(page.ShowModal(), TModalResult::Next);
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   GetMonitorInfoW(MonitorFromWindow(page.Handle(), MONITOR_DEFAULTTONEAREST), &info);

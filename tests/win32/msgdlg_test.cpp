@@ -56,8 +56,8 @@ TPanel& ButtonPanelOf(TMessageForm& dialog, const wchar_t* anyButton) {
 TEST_F(MsgDlgTest, PrefixIsPutBeforeTheTextInCapitals) {
   MessagePrefix = L"Pentru continuare";
   std::wstring seen;
-  SetMsgDlgObserver([&](const MsgDlgRequest& r) { return seen = r.shownText, 1; });
-  EXPECT_EQ(MsgDlg(L"abc", L"", mtWarning, taCenter, Buttons({mbOK}), mbOK), 1);
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) { return seen = r.shownText, TModalResult::Ok; });
+  EXPECT_EQ(MsgDlg(L"abc", L"", mtWarning, taCenter, Buttons({mbOK}), mbOK), TModalResult::Ok);
   EXPECT_EQ(seen, L"PENTRU CONTINUARE,\r\rabc");
 
   // The real dialog's label carries the same text.
@@ -65,7 +65,7 @@ TEST_F(MsgDlgTest, PrefixIsPutBeforeTheTextInCapitals) {
   std::wstring label;
   SetMsgDlgShownHook([&](TMessageForm& d) {
     label = d.Find<TFmtLabel>(L"Message")->Caption();
-    d.SetModalResult(1);
+    d.SetModalResult(TModalResult::Ok);
   });
   MsgDlg(L"abc", L"", mtWarning, taCenter, Buttons({mbOK}), mbOK);
   EXPECT_EQ(label, L"PENTRU CONTINUARE,\r\rabc");
@@ -77,14 +77,14 @@ TEST_F(MsgDlgTest, EnterAndEscAnswers) {
     TMsgDlgButtons buttons;
     TMsgDlgBtn def;
     WORD key;
-    int expected;  // 99: the key did nothing, the test pressed "&Da" afterwards
+    TModalResult expected;  // None: the key did nothing, the test pressed "&Da" afterwards
   } cases[] = {
-      {"OK only, Enter", Buttons({mbOK}), mbOK, VK_RETURN, 1},
-      {"OK only, Esc", Buttons({mbOK}), mbOK, VK_ESCAPE, 1},
-      {"Yes/No default No, Enter", Buttons({mbYes, mbNo}), mbNo, VK_RETURN, 7},
-      {"Yes/No default No, Esc does nothing", Buttons({mbYes, mbNo}), mbNo, VK_ESCAPE, 99},
-      {"No and Cancel: Esc is Cancel", Buttons({mbYes, mbNo, mbCancel}), mbYes, VK_ESCAPE, 2},
-      {"OK and Cancel, Enter", Buttons({mbOK, mbCancel}), mbOK, VK_RETURN, 1},
+      {"OK only, Enter", Buttons({mbOK}), mbOK, VK_RETURN, TModalResult::Ok},
+      {"OK only, Esc", Buttons({mbOK}), mbOK, VK_ESCAPE, TModalResult::Ok},
+      {"Yes/No default No, Enter", Buttons({mbYes, mbNo}), mbNo, VK_RETURN, TModalResult::No},
+      {"Yes/No default No, Esc does nothing", Buttons({mbYes, mbNo}), mbNo, VK_ESCAPE, TModalResult::None},
+      {"No and Cancel: Esc is Cancel", Buttons({mbYes, mbNo, mbCancel}), mbYes, VK_ESCAPE, TModalResult::Cancel},
+      {"OK and Cancel, Enter", Buttons({mbOK, mbCancel}), mbOK, VK_RETURN, TModalResult::Ok},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -96,8 +96,8 @@ TEST_F(MsgDlgTest, EnterAndEscAnswers) {
       PostMessageW(GetFocus(), WM_KEYDOWN, c.key, 0);
       if (auto* yes = d.Find<TNiceButton>(L"BtnDa")) PostMessageW(yes->Handle(), BM_CLICK, 0, 0);
     });
-    int result = MsgDlg(L"Intrebare", L"", mtConfirmation, taCenter, c.buttons, c.def);
-    if (c.expected == 99) EXPECT_EQ(result, 6);
+    const TModalResult result = MsgDlg(L"Intrebare", L"", mtConfirmation, taCenter, c.buttons, c.def);
+    if (c.expected == TModalResult::None) EXPECT_EQ(result, TModalResult::Yes);
     else EXPECT_EQ(result, c.expected);
     EXPECT_TRUE(focusOnDefault);  // the default button starts with the focus
   }
@@ -123,7 +123,7 @@ TEST_F(MsgDlgTest, ButtonPanelAndWindowWidths) {
       messagePanelWidth = d.FindControl(L"Panel")->Width();
       buttonTop = d.FindControl(c.aButton)->Top();
       buttonWidth = d.FindControl(c.aButton)->Width();
-      d.SetModalResult(1);
+      d.SetModalResult(TModalResult::Ok);
     });
     MsgDlg(L"x", L"", mtInformation, taLeftJustify, c.buttons, mbOK);
     EXPECT_EQ(panelWidth, c.panelWidth);
@@ -155,7 +155,7 @@ TEST_F(MsgDlgTest, TitlesOfTheKindsAndTheGradientBar) {
       HDC dc = GetDC(d.Handle());
       firstColumn = GetPixel(dc, 0, 20);
       ReleaseDC(d.Handle(), dc);
-      d.SetModalResult(1);
+      d.SetModalResult(TModalResult::Ok);
     });
     MsgDlg(L"text", c.caption, c.kind, taCenter, Buttons({mbOK}), mbOK);
     EXPECT_EQ(barCaption, c.title);
@@ -173,7 +173,7 @@ TEST_F(MsgDlgTest, ShortTextIsCentredOnTheTallerPicture) {
     pictureHeight = image->Height();
     textTop = text->Top();
     textHeight = text->Height();
-    d.SetModalResult(1);
+    d.SetModalResult(TModalResult::Ok);
   });
   MsgDlg(L"scurt", L"", mtWarning, taCenter, Buttons({mbOK}), mbOK);
   EXPECT_EQ(pictureTop, 10);
@@ -186,7 +186,7 @@ TEST_F(MsgDlgTest, RightClickOnTheTextAnswersTheDefault) {
     TControl* text = d.FindControl(L"Message");
     Click(*text->Parent(), *text, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
   });
-  EXPECT_EQ(MsgDlg(L"Sigur?", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), 7);
+  EXPECT_EQ(MsgDlg(L"Sigur?", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), TModalResult::No);
 }
 
 TEST_F(MsgDlgTest, ThreePictureClicksSwitchAutoCloseOnAndOff) {
@@ -201,18 +201,18 @@ TEST_F(MsgDlgTest, ThreePictureClicksSwitchAutoCloseOnAndOff) {
     clicksSeen = d.Clickuri;  // two clicks do nothing yet
     clickPicture(d, 1);
   });
-  EXPECT_EQ(MsgDlg(L"a", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), 5);
+  EXPECT_EQ(MsgDlg(L"a", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), TModalResult::Ignore);
   EXPECT_EQ(clicksSeen, 2);
   EXPECT_EQ(AutoCloseTicks, 1);
 
   // From now on a one-button dialog closes itself on the second 300 ms tick.
   SetMsgDlgShownHook(nullptr);
-  EXPECT_EQ(MsgDlg(L"b", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), 2);
-  EXPECT_EQ(MsgDlg(L"c", L"", mtError, taCenter, Buttons({mbCancel}), mbCancel), 2);
+  EXPECT_EQ(MsgDlg(L"b", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), TModalResult::Cancel);
+  EXPECT_EQ(MsgDlg(L"c", L"", mtError, taCenter, Buttons({mbCancel}), mbCancel), TModalResult::Cancel);
 
   // Three more clicks switch it off.
   SetMsgDlgShownHook([&](TMessageForm& d) { clickPicture(d, 3); });
-  EXPECT_EQ(MsgDlg(L"d", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), 5);
+  EXPECT_EQ(MsgDlg(L"d", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), TModalResult::Ignore);
   EXPECT_EQ(AutoCloseTicks, 0);
 }
 
@@ -222,20 +222,20 @@ TEST_F(MsgDlgTest, ThreePictureClicksOnAQuestionSwitchAutoConfirm) {
     TControl* image = d.FindControl(L"Image");
     for (int i = 0; i < 3; ++i) Click(*image->Parent(), *image, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_MBUTTON);
   });
-  EXPECT_EQ(MsgDlg(L"a", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbYes), 6);
+  EXPECT_EQ(MsgDlg(L"a", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbYes), TModalResult::Yes);
   EXPECT_TRUE(AutoConfirm);
   SetMsgDlgShownHook(nullptr);
-  EXPECT_EQ(MsgDlg(L"b", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), 7);
+  EXPECT_EQ(MsgDlg(L"b", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), TModalResult::No);
 }
 
 TEST_F(MsgDlgTest, AutomaticModesNeedTheMainWindow) {
   AutoCloseTicks = 1;
   bool stillOpenLater = false;
   SetMsgDlgShownHook([&](TMessageForm& d) {
-    stillOpenLater = PumpUntil([&] { return d.ModalResult() != 0; }, 1200) == false;
-    d.SetModalResult(1);
+    stillOpenLater = PumpUntil([&] { return d.ModalResult() != TModalResult::None; }, 1200) == false;
+    d.SetModalResult(TModalResult::Ok);
   });
-  EXPECT_EQ(MsgDlg(L"a", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), 1);
+  EXPECT_EQ(MsgDlg(L"a", L"", mtInformation, taCenter, Buttons({mbOK}), mbOK), TModalResult::Ok);
   EXPECT_TRUE(stillOpenLater);
 }
 
@@ -243,7 +243,7 @@ TEST_F(MsgDlgTest, CodeCharactersAndLongLinesShowAsWritten) {
   std::wstring label;
   SetMsgDlgShownHook([&](TMessageForm& d) {
     label = d.Find<TFmtLabel>(L"Message")->Caption();
-    d.SetModalResult(1);
+    d.SetModalResult(TModalResult::Ok);
   });
   MsgDlg(L"C:\\Corvan\\%TEMP% 100% & $1 @9 ~", L"", mtError, taCenter, Buttons({mbOK}), mbOK);
   EXPECT_EQ(label, L"C:\\Corvan\\\\%TEMP\\% 100\\% \\& \\$1 \\@9 \\~");
@@ -276,7 +276,7 @@ TEST_F(MsgDlgTest, APageUnderTheDialogComesBackAsItWas) {
     SendMessageW(page.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(page.Handle()),
                  MAKELPARAM(HTERROR, WM_RBUTTONDOWN));
   });
-  EXPECT_EQ(MsgDlg(L"Sigur?", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), 7);
+  EXPECT_EQ(MsgDlg(L"Sigur?", L"", mtConfirmation, taCenter, Buttons({mbYes, mbNo}), mbNo), TModalResult::No);
   EXPECT_FALSE(backEnabledUnder);
   EXPECT_FALSE(next.Enabled());
   EXPECT_TRUE(back.Enabled());

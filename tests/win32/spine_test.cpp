@@ -116,7 +116,7 @@ TEST(Relaunch, CopiesTheThreeFilesAndTheMarker) {
 TEST(Relaunch, MissingPiecesAreNotErrors) {
   TempFolder media;  // empty media: nothing to copy, the program cannot start
   int messages = 0;
-  SetMsgDlgObserver([&](const MsgDlgRequest&) { return ++messages, 1; });
+  SetMsgDlgObserver([&](const MsgDlgRequest&) { return ++messages, TModalResult::Ok; });
   const auto local = RelaunchFromLocalCopy(media.Path());
   SetMsgDlgObserver(nullptr);
   ASSERT_TRUE(local.has_value());
@@ -130,6 +130,10 @@ TEST(Relaunch, MissingPiecesAreNotErrors) {
 
 namespace {
 constexpr UINT WM_TEST_CLOSE = WM_APP + 1;
+constexpr TModalResult Next = TModalResult::Next, Cancel = TModalResult::Cancel, Back = TModalResult::Back,
+                       None = TModalResult::None;
+// A page that raises an error instead of closing.
+constexpr TModalResult Fails = static_cast<TModalResult>(-1);
 
 struct DriverLog {
   std::vector<int> shownSteps;
@@ -140,7 +144,7 @@ struct DriverLog {
 // A real top-level window with its own modal loop that ends with a scripted result.
 class TestPage : public IWizardPage {
  public:
-  TestPage(TWizardStep step, int result, DriverLog& log) : result_(result), log_(log) {
+  TestPage(TWizardStep step, TModalResult result, DriverLog& log) : result_(result), log_(log) {
     Settings().CurrentStep = step;  // the page contract
     static bool registered = false;
     if (!registered) {
@@ -168,38 +172,38 @@ class TestPage : public IWizardPage {
   void MoveTo(int left, int top) override {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
-  int ShowModal() override {
+  TModalResult ShowModal() override {
     ShowWindow(hwnd_, SW_SHOW);
     RECT r{};
     EXPECT_TRUE(GetWindowRect(hwnd_, &r)) << GetLastError();
     log_.positions.push_back({r.left, r.top});
-    if (result_ < 0) throw std::runtime_error("page failed");
-    PostMessageW(hwnd_, WM_TEST_CLOSE, result_, 0);
+    if (result_ == Fails) throw std::runtime_error("page failed");
+    PostMessageW(hwnd_, WM_TEST_CLOSE, static_cast<WPARAM>(result_), 0);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
-      if (msg.hwnd == hwnd_ && msg.message == WM_TEST_CLOSE) return static_cast<int>(msg.wParam);
+      if (msg.hwnd == hwnd_ && msg.message == WM_TEST_CLOSE) return static_cast<TModalResult>(msg.wParam);
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    return 0;
+    return None;
   }
 
  private:
   HWND hwnd_;
-  int result_;
+  TModalResult result_;
   DriverLog& log_;
 };
 
 struct Script {
   bool alias = false;
   bool libraryLoads = true;
-  std::deque<int> results;  // one per page shown
+  std::deque<TModalResult> results;  // one per page shown
 };
 
 struct DriverRun {
   DriverLog log;
   std::vector<MsgDlgRequest> messages;
-  int answer = 6;  // what the message dialog answers
+  TModalResult answer = TModalResult::Yes;  // what the message dialog answers
 };
 
 void RunScripted(Script script, DriverRun& run, TInstallType type = itNone) {
@@ -218,7 +222,7 @@ void RunScripted(Script script, DriverRun& run, TInstallType type = itNone) {
   env.createPage = [&](TWizardStep step) -> std::unique_ptr<IWizardPage> {
     EXPECT_FALSE(script.results.empty()) << "page of step " << int(step) << " not expected";
     if (script.results.empty()) return nullptr;
-    int result = script.results.front();
+    const TModalResult result = script.results.front();
     script.results.pop_front();
     return std::make_unique<TestPage>(step, result, run.log);
   };
@@ -230,7 +234,7 @@ void RunScripted(Script script, DriverRun& run, TInstallType type = itNone) {
 
 TEST(WizardDriver, FreshInstallRoadWithBackAndRepeat) {
   DriverRun run;
-  RunScripted({false, true, {1, 4, 1, 1, 0, 1, 1, 4, 1, 1}}, run);
+  RunScripted({false, true, {Next, Back, Next, Next, None, Next, Next, Back, Next, Next}}, run);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{0, 1, 0, 1, 2, 2, 3, 4, 3, 4}));
   EXPECT_EQ(run.log.destroyed, 10);
   EXPECT_EQ(Settings().CurrentStep, wsDone);
@@ -241,14 +245,14 @@ TEST(WizardDriver, FreshInstallRoadWithBackAndRepeat) {
 
 TEST(WizardDriver, CancelEndsAtOnce) {
   DriverRun run;
-  RunScripted({false, true, {1, 1, 2}}, run);
+  RunScripted({false, true, {Next, Next, Cancel}}, run);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{0, 1, 2}));
   EXPECT_TRUE(run.messages.empty());  // no confirmation is asked
 }
 
 TEST(WizardDriver, UpgradeRoadLocalBecomesServer) {
   DriverRun run;
-  RunScripted({true, true, {1, 1, 1, 4, 1, 1}}, run, itLocal);
+  RunScripted({true, true, {Next, Next, Next, Back, Next, Next}}, run, itLocal);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{6, 7, 8, 4, 3, 4}));
   EXPECT_EQ(Settings().InstallType, itServer);
   EXPECT_TRUE(run.messages.empty());
@@ -256,8 +260,8 @@ TEST(WizardDriver, UpgradeRoadLocalBecomesServer) {
 
 TEST(WizardDriver, ClientAnsweringNoSkipsTheDatabaseUpgrade) {
   DriverRun run;
-  run.answer = 7;
-  RunScripted({true, true, {1, 1, 4, 2}}, run, itClient);
+  run.answer = TModalResult::No;
+  RunScripted({true, true, {Next, Next, Back, Cancel}}, run, itClient);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{6, 7, 4, 3}));
   EXPECT_EQ(Settings().InstallType, itClient);
   ASSERT_EQ(run.messages.size(), 1u);
@@ -276,8 +280,8 @@ TEST(WizardDriver, ClientAnsweringNoSkipsTheDatabaseUpgrade) {
 
 TEST(WizardDriver, ClientAnsweringYesIsAskedAgainComingBack) {
   DriverRun run;
-  run.answer = 6;
-  RunScripted({true, true, {1, 1, 4, 2}}, run, itClient);
+  run.answer = TModalResult::Yes;
+  RunScripted({true, true, {Next, Next, Back, Cancel}}, run, itClient);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{6, 7, 8, 7}));
   EXPECT_EQ(Settings().InstallType, itServer);
   EXPECT_EQ(run.messages.size(), 1u);  // once a server, it is not asked again
@@ -285,14 +289,14 @@ TEST(WizardDriver, ClientAnsweringYesIsAskedAgainComingBack) {
 
 TEST(WizardDriver, BackFromFinderEnds) {
   DriverRun run;
-  RunScripted({true, true, {4}}, run, itServer);
+  RunScripted({true, true, {Back}}, run, itServer);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{6}));
   EXPECT_EQ(Settings().CurrentStep, wsDone);
 }
 
 TEST(WizardDriver, LibraryLoadFailureEndsWithTheMessage) {
   DriverRun run;
-  run.answer = 2;
+  run.answer = TModalResult::Cancel;
   RunScripted({true, false, {}}, run);
   EXPECT_TRUE(run.log.shownSteps.empty());
   ASSERT_EQ(run.messages.size(), 1u);
@@ -305,7 +309,7 @@ TEST(WizardDriver, LibraryLoadFailureEndsWithTheMessage) {
 
 TEST(WizardDriver, PlacesPagesLowAndCentred) {
   DriverRun run;
-  RunScripted({false, true, {2}}, run);
+  RunScripted({false, true, {Cancel}}, run);
   ASSERT_EQ(run.log.positions.size(), 1u);
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   EXPECT_EQ(run.log.positions[0].x, (sw - 637) / 2);
@@ -314,8 +318,23 @@ TEST(WizardDriver, PlacesPagesLowAndCentred) {
 
 TEST(WizardDriver, PageErrorStillDestroysThePage) {
   DriverRun run;
-  EXPECT_THROW(RunScripted({false, true, {1, -1}}, run), std::runtime_error);
+  EXPECT_THROW(RunScripted({false, true, {Next, Fails}}, run), std::runtime_error);
   SetMsgDlgObserver(nullptr);
   EXPECT_EQ(run.log.shownSteps, (std::vector<int>{0, 1}));
   EXPECT_EQ(run.log.destroyed, 2);
+}
+
+TEST(WizardDriver, ServerQuestionPutsThePrefixBackHoweverItEnds) {
+  Settings() = {};
+  Settings().InstallType = itClient;
+  MessagePrefix = L"Pentru continuare";
+  std::wstring shown;
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) -> TModalResult {
+    shown = r.shownText;
+    throw std::runtime_error("the dialog failed");
+  });
+  EXPECT_THROW(AskServerUpgrade(), std::runtime_error);
+  SetMsgDlgObserver(nullptr);
+  EXPECT_EQ(shown.rfind(L"Baza de date se afla la distanta", 0), 0u);  // asked without the prefix
+  EXPECT_EQ(MessagePrefix, L"PENTRU CONTINUARE");
 }

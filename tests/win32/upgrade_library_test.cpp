@@ -236,7 +236,7 @@ TEST(UpgradePackage, UnpackedOnTheUpgradeRoadDiscardedOtherwise) {
   std::vector<MsgDlgRequest> shown;
   SetMsgDlgObserver([&](const MsgDlgRequest& r) {
     shown.push_back(r);
-    return 1;
+    return TModalResult::Ok;
   });
 
   // Fresh road: the package goes, whether or not it is there, silently.
