@@ -84,10 +84,9 @@ std::optional<std::wstring> EngineDestination() {
     RegCloseKey(installed);
     if (version && IsOldEngineVersion(*version)) settings.OldBdeFound = true;
     if (settings.OldBdeFound) {
-      MessagePrefix = L"Protectia aplicatiilor existente";
+      const MessagePrefixScope prefix(L"Protectia aplicatiilor existente", L"PENTRU CONTINUARE");
       MsgDlg(L"Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\rDaca Corvan nu functioneaza, contactati-ne.\r",
              L"", mtError, taCenter, Buttons({mbOK}), mbOK);
-      MessagePrefix = L"PENTRU CONTINUARE";
     }
     return std::nullopt;
   }

@@ -36,12 +36,12 @@ class HeadlessCopyPage : public CopyPageView {
   void SetCopyPosition(std::int64_t position) override { Move(copy, position); }
   void SetUnzipMax(std::uint32_t max) override { unzip.SetMax(max); }
   void SetUnzipPosition(std::int64_t position) override { Move(unzip, position); }
-  void SetModalResult(int result) override { modalResult = result; }
+  void SetModalResult(TModalResult result) override { modalResult = result; }
   void ProcessPendingMessages() override {}
 
   std::wstring status;
   Gauge copy, unzip;
-  int modalResult = 1;
+  TModalResult modalResult = TModalResult::Next;
   long repaints = 0;
 
  private:
@@ -116,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
   SetMsgDlgObserver([&](const MsgDlgRequest& request) {
     ++prompts;
     const int n = _wtoi(request.shownText.substr(request.shownText.rfind(L'\r') + 1).c_str());
-    return changer && changer->Insert(n) ? 1 : 2;
+    return changer && changer->Insert(n) ? TModalResult::Ok : TModalResult::Cancel;
   });
 
   HeadlessCopyPage page;

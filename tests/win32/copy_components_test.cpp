@@ -196,7 +196,7 @@ TEST_F(CopyComponentsTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsRepor
     std::vector<MsgDlgRequest> shown;
     SetMsgDlgObserver([&](const MsgDlgRequest& r) {
       shown.push_back(r);
-      return 1;
+      return TModalResult::Ok;
     });
     ASSERT_EQ(Copy().outcome, CopyOutcome::Done);
     ExpectNotUnpacked(L"BDE32", EngineFolder());
@@ -244,10 +244,10 @@ TEST_F(CopyComponentsTest, MissingOptionalArchivesAreSkippedAndAMissingOtherOneS
 TEST_F(CopyComponentsTest, CancelAtTheDiskPromptUnpacksNothing) {
   ASSERT_TRUE(DeleteFileW((media.Path() + L"DISK1").c_str()));
   int prompts = 0;
-  SetMsgDlgObserver([&](const MsgDlgRequest&) { return ++prompts, 2; });
+  SetMsgDlgObserver([&](const MsgDlgRequest&) { return ++prompts, TModalResult::Cancel; });
   EXPECT_EQ(Copy().outcome, CopyOutcome::Cancelled);
   EXPECT_EQ(prompts, 1);
-  EXPECT_EQ(page.modalResult, 2);
+  EXPECT_EQ(page.modalResult, TModalResult::Cancel);
   ExpectNotUnpacked(L"EXE", ProgramFolder());
   EXPECT_FALSE(ArchiveLeft(L"EXE.ZIP"));
 }
