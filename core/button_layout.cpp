@@ -126,33 +126,12 @@ bool NiceHitTest(const NiceButtonLook& look, int x, int y) {
   return false;
 }
 
-std::wstring StripAmpersands(std::wstring_view caption) {
-  std::wstring out;
-  for (wchar_t c : caption)
-    if (c != L'&') out += c;
-  return out;
-}
-
 std::wstring CaptionForMeasure(std::wstring_view caption) {
   std::wstring out(caption);
   if (out == L"#") return out;
   for (auto& c : out)
     if (c == L'#') c = L'\n';
   return out;
-}
-
-AccentParts SplitAccent(std::wstring_view caption) {
-  AccentParts parts;
-  const size_t amp = caption.find(L'&');
-  if (amp == std::wstring_view::npos) {
-    parts.before = caption;
-    return parts;
-  }
-  parts.hasAccent = true;
-  parts.before = caption.substr(0, amp);
-  if (amp + 1 < caption.size()) parts.letter = caption.substr(amp + 1, 1);
-  if (amp + 2 < caption.size()) parts.after = caption.substr(amp + 2);
-  return parts;
 }
 
 }  // namespace corvan

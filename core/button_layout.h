@@ -70,17 +70,7 @@ bool NiceHitTest(const NiceButtonLook& look, int x, int y);
 
 // ---- captions ----
 
-// Every "&" removed (the disabled look).
-std::wstring StripAmpersands(std::wstring_view caption);
 // Every "#" a line break, except a caption that is exactly "#".
 std::wstring CaptionForMeasure(std::wstring_view caption);
-
-// A caption cut at its first "&": the text before it, the accelerator letter (empty when
-// the "&" ends the caption) and the rest.
-struct AccentParts {
-  bool hasAccent = false;
-  std::wstring before, letter, after;
-};
-AccentParts SplitAccent(std::wstring_view caption);
 
 }  // namespace corvan

@@ -9,6 +9,30 @@ std::wstring UpperAscii(std::wstring_view text) {
   return out;
 }
 
+namespace {
+wchar_t UpperLetter(wchar_t c) {
+  if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);
+  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<wchar_t>(c - 0x20);  // Latin-1, but the division sign
+  if (c == 0xFF) return 0x178;                                                      // y with diaeresis
+  if (c == 0x131) return L'I';                                                      // dotless i
+  if (c == 0x17F) return L'S';                                                      // long s
+  // Latin Extended-A pairs capital and small letter: even then odd, except in two runs.
+  const bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if (c >= 0x100 && c <= 0x17F && c != 0x138 && c != 0x149) {
+    if (oddCapital && c % 2 == 0) return static_cast<wchar_t>(c - 1);
+    if (!oddCapital && c % 2 == 1) return static_cast<wchar_t>(c - 1);
+  }
+  if (c == 0x219 || c == 0x21B) return static_cast<wchar_t>(c - 1);  // s and t with comma below
+  return c;
+}
+}  // namespace
+
+std::wstring UpperText(std::wstring_view text) {
+  std::wstring out(text);
+  for (auto& c : out) c = UpperLetter(c);
+  return out;
+}
+
 bool SameNameNoCase(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }

@@ -9,6 +9,9 @@ namespace corvan {
 // Upper-cases ASCII letters only, as file-name comparison on the media does.
 std::wstring UpperAscii(std::wstring_view text);
 bool SameNameNoCase(std::wstring_view a, std::wstring_view b);
+// Upper-cases the letters of the Latin script the setup writes in (ASCII, Latin-1,
+// Latin Extended-A and the Romanian comma letters); every other character stays.
+std::wstring UpperText(std::wstring_view text);
 
 // Folder + "\" + name, adding the backslash only when the folder does not end in one.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);

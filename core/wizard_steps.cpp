@@ -18,7 +18,9 @@ void MoveStep(InstallSettings& settings, TModalResult result, const std::functio
     default:
       break;
   }
-  if (step == wsUpgradeCopy && askServerUpgrade && askServerUpgrade()) settings.InstallType = itServer;
+  if (step == wsUpgradeCopy &&
+      (!AsksServerUpgrade(settings.InstallType) || (askServerUpgrade && askServerUpgrade())))
+    settings.InstallType = itServer;
   if (step == wsDataUpgrade && settings.InstallType == itClient) step = wsFinish;
   if (step == StepPastDataUpgrade) step = wsFinish;
 }

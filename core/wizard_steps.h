@@ -12,10 +12,14 @@ namespace corvan {
 // One past wsDataUpgrade: never shown, turned into wsFinish.
 constexpr std::uint8_t StepPastDataUpgrade = 9;
 
+// Only a client installation is asked whether it upgrades the server's database; any
+// other installation is treated as the server at once (AskServerUpgrade's first rule).
+constexpr bool AsksServerUpgrade(TInstallType type) { return type == itClient; }
+
 // Applies a page's result to settings.CurrentStep, then the three rules in order:
-// reaching wsUpgradeCopy asks askServerUpgrade (true makes the installation itServer);
-// a client reaching wsDataUpgrade goes to wsFinish; step 9 becomes wsFinish.
-// Any result other than Next, Cancel or Back leaves the step as it was.
+// reaching wsUpgradeCopy makes the installation itServer, a client's only when
+// askServerUpgrade says yes; a client reaching wsDataUpgrade goes to wsFinish; step 9
+// becomes wsFinish. Any result other than Next, Cancel or Back leaves the step as it was.
 void MoveStep(InstallSettings& settings, TModalResult result, const std::function<bool()>& askServerUpgrade);
 
 struct PagePosition {

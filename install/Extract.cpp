@@ -4,6 +4,7 @@
 
 #include "core/install_settings.h"
 #include "core/text.h"
+#include "toolkit/PlatformBox.h"
 
 using namespace corvan;
 
@@ -42,6 +43,6 @@ void DeleteAssembledArchives(const DeleteFailureReport& report) {
     if (DeleteFileW(path.c_str())) continue;
     const std::wstring text = L"Nu pot sterge " + path;
     if (report) report(text);
-    else MessageBoxW(nullptr, text.c_str(), L"", MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+    else PlatformMessageBox(text, TPlatformBox::Plain);
   }
 }

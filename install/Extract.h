@@ -17,7 +17,8 @@
 ZipError ExtractArchive(CopyPageView& page, corvan::ExtractProgress& counters, const std::wstring& archive,
                         const std::wstring& destination, const ZipEntryFilter& filter = {});
 
-// Shows one "Nu pot sterge <file>" message; the default is the platform's plain message box.
+// Shows one "Nu pot sterge <file>" message; the default is the platform's plain message box
+// (PlatformMessageBox).
 using DeleteFailureReport = std::function<void(const std::wstring& text)>;
 
 // Deletes the component archives (FileName + ".ZIP" of every row of the component table)

@@ -15,7 +15,7 @@ int ReadDiskCount(const std::wstring& configFile) {
 void ReadSetupConfig() { Settings().DiskCount = ReadDiskCount(AppDir + L"instcorv.cfg"); }
 
 bool AskServerUpgrade() {
-  if (Settings().InstallType != itClient) return true;
+  if (!AsksServerUpgrade(Settings().InstallType)) return true;
   // The question stands without a heading; the messages after it are "PENTRU CONTINUARE".
   const MessagePrefixScope prefix(L"", L"PENTRU CONTINUARE");
   const std::wstring text =

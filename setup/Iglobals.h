@@ -12,7 +12,8 @@
 void ReadSetupConfig();
 int ReadDiskCount(const std::wstring& configFile);
 
-// Asked when the upgrade road reaches the upgrade copy step; true for anything but a client.
+// Asked when the upgrade road reaches the upgrade copy step; true at once for anything but
+// a client (corvan::AsksServerUpgrade).
 bool AskServerUpgrade();
 
 // What the driver calls on the rest of the system; tests put fakes in.

@@ -7,11 +7,13 @@
 
 #include "core/install_settings.h"
 #include "core/text.h"
+#include "platform/AnsiText.h"
 #include "setup/Iglobals.h"
 #include "setup/Relaunch.h"
 #include "sysconfig/StepTrace.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
+#include "toolkit/PlatformBox.h"
 
 namespace {
 // The local copy runs from a folder any program can write into: libraries come from the
@@ -44,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     RunWizard(ProductWizardEnvironment());
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), "Corvan", MB_ICONERROR | MB_OK);
+    PlatformMessageBox(FromAnsi(e.what()), TPlatformBox::Error);
   }
   FreeGlobals();
   return 0;

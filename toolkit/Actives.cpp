@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Bevel.h"
 #include "toolkit/GGlobals.h"
 
 using corvan::TColor;
@@ -60,15 +61,6 @@ SIZE PictureSize(HBITMAP picture) {
 }
 
 RECT ToRect(const corvan::Box& box) { return {box.left, box.top, box.left + box.width, box.top + box.height}; }
-
-// The brush a wrapped EDIT or COMBOBOX paints its background with, remade when the colour changes.
-HBRUSH BoxBrush(OwnedBrush& brush, TColor& brushColor, TColor color) {
-  if (!brush || brushColor != color) {
-    brush.Reset(CreateSolidBrush(ResolveColor(color)));
-    brushColor = color;
-  }
-  return brush.Get();
-}
 
 }  // namespace
 
@@ -204,40 +196,66 @@ void TLabelTie::LabelDestroyed(TActiveLabel& label) {
 
 // ---------------------------------------------------------------- flat frame
 
+void PaintFrameRings(HDC dc, RECT& rect, const TFlatFrame& frame, bool focused, TColor boxColor) {
+  if (frame.bevelOuter != bvNone) {
+    // A box's frame draws a space bevel as a lowered one.
+    RECT ring = rect;
+    PaintBevel(dc, ring, frame.bevelOuter == bvSpace ? bvLowered : frame.bevelOuter, 0, 1);
+  } else {
+    FrameSolid(dc, rect, ResolveColor(focused ? frame.borderColorF : frame.borderColor));
+  }
+  InflateRect(&rect, -1, -1);
+  FrameSolid(dc, rect, ResolveColor(boxColor));
+}
+
 void PaintFlatFrame(HWND window, const TFlatFrame& frame, bool focused, TColor boxColor) {
   if (!window) return;
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
+  WindowDC dc(window, true);
+  if (!dc.Get()) return;
   RECT r;
   GetWindowRect(window, &r);
   OffsetRect(&r, -r.left, -r.top);
-  if (frame.bevelOuter != bvNone) {
-    // Raised: light at the top and left, shadow at the bottom and right; lowered and space the reverse.
-    const COLORREF light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
-    const COLORREF topLeft = frame.bevelOuter == bvRaised ? light : shadow;
-    const COLORREF bottomRight = frame.bevelOuter == bvRaised ? shadow : light;
-    FillSolid(dc, {r.left, r.top, r.right, r.top + 1}, topLeft);
-    FillSolid(dc, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
-    FillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-    FillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-  } else {
-    FrameSolid(dc, r, ResolveColor(focused ? frame.borderColorF : frame.borderColor));
-  }
-  InflateRect(&r, -1, -1);
-  FrameSolid(dc, r, ResolveColor(boxColor));
-  ReleaseDC(window, dc);
+  PaintFrameRings(dc.Get(), r, frame, focused, boxColor);
 }
 
-// ---------------------------------------------------------------- TActiveEdit
+// ---------------------------------------------------------------- TActiveBox
 
-TActiveEdit::TActiveEdit(TWinControl* parent, const TControlDesc& desc)
-    : TWinControl(parent, WithDefaultSize(desc, 121, 21)) {
+TActiveBox::TActiveBox(TWinControl* parent, const TControlDesc& desc, int defaultWidth, int defaultHeight)
+    : TWinControl(parent, WithDefaultSize(desc, defaultWidth, defaultHeight)) {
   if (desc.color == clBtnFace) SetColor(clWindow);
   SetTabStop(true);
 }
 
+std::wstring TActiveBox::Text() {
+  HWND window = HandleIfCreated();
+  if (!window) return Caption();
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TActiveBox::SetText(const std::wstring& text) {
+  SetCaption(text);
+  if (HWND window = HandleIfCreated()) SetWindowTextW(window, text.c_str());
+}
+
+HBRUSH TActiveBox::ReflectCtlColor(UINT, HDC dc) {
+  SetTextColor(dc, Enabled() ? Font().TextColor() : ResolveColor(kDisabledText));
+  SetBkColor(dc, ResolveColor(Color()));
+  // Remade only when the colour changed.
+  if (!brush_ || brushColor_ != Color()) {
+    brush_.Reset(CreateSolidBrush(ResolveColor(Color())));
+    brushColor_ = Color();
+  }
+  return brush_.Get();
+}
+
+// ---------------------------------------------------------------- TActiveEdit
+
+TActiveEdit::TActiveEdit(TWinControl* parent, const TControlDesc& desc) : TActiveBox(parent, desc, 121, 21) {}
+
 void TActiveEdit::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
+  TActiveBox::CreateParams(params);
   params.systemClass = L"EDIT";
   params.style &= ~WS_CLIPCHILDREN;
   // The box itself always edits left-aligned; other alignments it draws itself while unfocused.
@@ -251,19 +269,6 @@ void TActiveEdit::HandleCreated() {
   SendMessageW(window, EM_SETPASSWORDCHAR, passwordChar_, 0);
   SendMessageW(window, EM_SETLIMITTEXT, maxLength_, 0);
   ComputeTextMargin();
-}
-
-std::wstring TActiveEdit::Text() {
-  HWND window = HandleIfCreated();
-  if (!window) return Caption();
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void TActiveEdit::SetText(const std::wstring& text) {
-  SetCaption(text);
-  if (HWND window = HandleIfCreated()) SetWindowTextW(window, text.c_str());
 }
 
 void TActiveEdit::SetAlignment(TAlignment alignment) {
@@ -354,7 +359,7 @@ void TActiveEdit::ComputeTextMargin() {
 void TActiveEdit::FontChanged() {
   if (HWND window = HandleIfCreated()) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
   ComputeTextMargin();
-  TWinControl::FontChanged();
+  TActiveBox::FontChanged();
 }
 
 bool TActiveEdit::DrawsFlatFrame() const { return ctl3D_ && flatStyle_ && borderStyle_ == bsSingle; }
@@ -404,9 +409,8 @@ bool TActiveEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         HWND window = HandleIfCreated();
         RECT client;
         GetClientRect(window, &client);
-        HDC dc = GetDC(window);
-        FrameSolid(dc, client, ResolveColor(frame_.borderColor));
-        ReleaseDC(window, dc);
+        WindowDC dc(window);
+        FrameSolid(dc.Get(), client, ResolveColor(frame_.borderColor));
         return true;
       }
       return false;
@@ -416,7 +420,7 @@ bool TActiveEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       DrawFrame();
       return true;
     default:
-      return TWinControl::WndProc(message, wParam, lParam, result);
+      return TActiveBox::WndProc(message, wParam, lParam, result);
   }
 }
 
@@ -427,14 +431,8 @@ bool TActiveEdit::ReflectCommand(WORD code, LRESULT& result) {
   return true;
 }
 
-HBRUSH TActiveEdit::ReflectCtlColor(UINT, HDC dc) {
-  SetTextColor(dc, Enabled() ? Font().TextColor() : ResolveColor(kDisabledText));
-  SetBkColor(dc, ResolveColor(Color()));
-  return BoxBrush(brush_, brushColor_, Color());
-}
-
 void TActiveEdit::FocusEnter() {
-  TWinControl::FocusEnter();
+  TActiveBox::FocusEnter();
   focused_ = true;
   if (alignment_ != taLeftJustify) oldAlignment_ = alignment_;
   current_ = taLeftJustify;
@@ -444,7 +442,7 @@ void TActiveEdit::FocusEnter() {
 }
 
 void TActiveEdit::FocusExit() {
-  TWinControl::FocusExit();
+  TActiveBox::FocusExit();
   if (oldAlignment_ != taLeftJustify) current_ = oldAlignment_;
   focused_ = false;
   tie_.Exit();
@@ -454,14 +452,10 @@ void TActiveEdit::FocusExit() {
 
 // ---------------------------------------------------------------- TActiveMemo
 
-TActiveMemo::TActiveMemo(TWinControl* parent, const TControlDesc& desc)
-    : TWinControl(parent, WithDefaultSize(desc, 185, 89)) {
-  if (desc.color == clBtnFace) SetColor(clWindow);
-  SetTabStop(true);
-}
+TActiveMemo::TActiveMemo(TWinControl* parent, const TControlDesc& desc) : TActiveBox(parent, desc, 185, 89) {}
 
 void TActiveMemo::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
+  TActiveBox::CreateParams(params);
   params.systemClass = L"EDIT";
   params.style &= ~WS_CLIPCHILDREN;
   params.style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
@@ -470,19 +464,6 @@ void TActiveMemo::CreateParams(TCreateParams& params) {
   if (alignment_ == taRightJustify) params.style |= ES_RIGHT;
   if (alignment_ == taCenter) params.style |= ES_CENTER;
   if (borderStyle_ == bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
-}
-
-std::wstring TActiveMemo::Text() {
-  HWND window = HandleIfCreated();
-  if (!window) return Caption();
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void TActiveMemo::SetText(const std::wstring& text) {
-  SetCaption(text);
-  if (HWND window = HandleIfCreated()) SetWindowTextW(window, text.c_str());
 }
 
 void TActiveMemo::Recreate() {
@@ -516,34 +497,24 @@ void TActiveMemo::SetWordWrap(bool on) {
   Recreate();
 }
 
-HBRUSH TActiveMemo::ReflectCtlColor(UINT, HDC dc) {
-  SetTextColor(dc, Enabled() ? Font().TextColor() : ResolveColor(kDisabledText));
-  SetBkColor(dc, ResolveColor(Color()));
-  return BoxBrush(brush_, brushColor_, Color());
-}
-
 void TActiveMemo::FocusEnter() {
-  TWinControl::FocusEnter();
+  TActiveBox::FocusEnter();
   tie_.Enter();
 }
 
 void TActiveMemo::FocusExit() {
-  TWinControl::FocusExit();
+  TActiveBox::FocusExit();
   tie_.Exit();
 }
 
 // ---------------------------------------------------------------- TActiveCombo
 
-TActiveCombo::TActiveCombo(TWinControl* parent, const TControlDesc& desc)
-    : TWinControl(parent, WithDefaultSize(desc, 145, 21)) {
-  if (desc.color == clBtnFace) SetColor(clWindow);
-  SetTabStop(true);
-}
+TActiveCombo::TActiveCombo(TWinControl* parent, const TControlDesc& desc) : TActiveBox(parent, desc, 145, 21) {}
 
 TActiveCombo::~TActiveCombo() { DestroyHandle(); }
 
 void TActiveCombo::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
+  TActiveBox::CreateParams(params);
   params.systemClass = L"COMBOBOX";
   params.style &= ~WS_CLIPCHILDREN;
   params.style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
@@ -581,7 +552,7 @@ void TActiveCombo::EditKey(WORD key) {
 
 void TActiveCombo::KeyDown(WORD& key, TShiftState shift) {
   EditKey(key);
-  TWinControl::KeyDown(key, shift);
+  TActiveBox::KeyDown(key, shift);
 }
 
 void TActiveCombo::SetItems(const std::vector<std::wstring>& items) {
@@ -591,19 +562,6 @@ void TActiveCombo::SetItems(const std::vector<std::wstring>& items) {
     for (const std::wstring& item : items_)
       SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
-}
-
-std::wstring TActiveCombo::Text() {
-  HWND window = HandleIfCreated();
-  if (!window) return Caption();
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void TActiveCombo::SetText(const std::wstring& text) {
-  SetCaption(text);
-  if (HWND window = HandleIfCreated()) SetWindowTextW(window, text.c_str());
 }
 
 int TActiveCombo::ItemIndex() { return static_cast<int>(Perform(CB_GETCURSEL)); }
@@ -647,36 +605,28 @@ bool TActiveCombo::HasFocusInside() const {
 void TActiveCombo::DrawFlat() {
   HWND window = HandleIfCreated();
   if (!flatStyle_ || !window) return;
-  HDC dc = GetDC(window);
+  WindowDC dc(window);
   RECT r;
   GetClientRect(window, &r);
+  RECT rings = r;
   if (borderStyle_ == bsNone) {
-    FrameSolid(dc, r, ResolveColor(Color()));
-  } else if (frame_.bevelOuter != bvNone) {
-    const COLORREF light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
-    const COLORREF topLeft = frame_.bevelOuter == bvRaised ? light : shadow;
-    const COLORREF bottomRight = frame_.bevelOuter == bvRaised ? shadow : light;
-    FillSolid(dc, {r.left, r.top, r.right, r.top + 1}, topLeft);
-    FillSolid(dc, {r.left, r.top, r.left + 1, r.bottom}, topLeft);
-    FillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-    FillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+    // Without a border both rings are in the box colour.
+    FrameSolid(dc.Get(), rings, ResolveColor(Color()));
+    InflateRect(&rings, -1, -1);
+    FrameSolid(dc.Get(), rings, ResolveColor(Color()));
   } else {
-    FrameSolid(dc, r, ResolveColor(focused_ ? frame_.borderColorF : frame_.borderColor));
+    PaintFrameRings(dc.Get(), rings, frame_, focused_, Color());
   }
-  RECT inner = r;
-  InflateRect(&inner, -1, -1);
-  FrameSolid(dc, inner, ResolveColor(Color()));
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   if (GetComboBoxInfo(window, &info)) {
     RECT button = info.rcButton;
-    FillSolid(dc, button, ResolveColor(ButtonColor));
+    FillSolid(dc.Get(), button, ResolveColor(ButtonColor));
     // A small downward triangle in the middle of the button.
     const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2 - 1;
     const COLORREF arrow = ResolveColor(ArrowColor);
-    for (int row = 0; row < 4; ++row) FillSolid(dc, {cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1}, arrow);
+    for (int row = 0; row < 4; ++row) FillSolid(dc.Get(), {cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1}, arrow);
   }
-  ReleaseDC(window, dc);
 }
 
 bool TActiveCombo::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -685,7 +635,7 @@ bool TActiveCombo::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     DrawFlat();
     return true;
   }
-  return TWinControl::WndProc(message, wParam, lParam, result);
+  return TActiveBox::WndProc(message, wParam, lParam, result);
 }
 
 bool TActiveCombo::ReflectCommand(WORD code, LRESULT& result) {
@@ -715,12 +665,6 @@ bool TActiveCombo::ReflectCommand(WORD code, LRESULT& result) {
     default:
       return false;
   }
-}
-
-HBRUSH TActiveCombo::ReflectCtlColor(UINT, HDC dc) {
-  SetTextColor(dc, Enabled() ? Font().TextColor() : ResolveColor(kDisabledText));
-  SetBkColor(dc, ResolveColor(Color()));
-  return BoxBrush(brush_, brushColor_, Color());
 }
 
 // ---------------------------------------------------------------- TMCustomCheckBox

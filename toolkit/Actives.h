@@ -17,8 +17,7 @@
 #include "core/radio_layout.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/Control.h"
-#include "toolkit/Dialogs.h"  // TAlignment
-#include "toolkit/Panels.h"   // the bevel kinds: bvNone, bvLowered, bvRaised, bvSpace
+#include "toolkit/Types.h"
 
 // A box's outer bevel takes the same kinds as a panel's.
 using TBevelCut = TPanelBevel;
@@ -108,11 +107,12 @@ struct TFlatFrame {
 // in the border colour of the focus state, then a ring in the box colour.
 void PaintFlatFrame(HWND window, const TFlatFrame& frame, bool focused, corvan::TColor boxColor);
 
-// A one-line edit box (the platform's EDIT).
-class TActiveEdit : public TWinControl {
+// What the edit box, the memo and the combo box share: a platform box whose text is the
+// caption until its window exists, a tied label lit while the box has the focus, the
+// box colour (the window colour unless the description gives one) and the brush the
+// platform paints its background with.
+class TActiveBox : public TWinControl {
  public:
-  TActiveEdit(TWinControl* parent, const TControlDesc& desc);
-
   std::wstring Text();
   void SetText(const std::wstring& text);
 
@@ -120,6 +120,23 @@ class TActiveEdit : public TWinControl {
   void SetAssocLabel(TActiveLabel* label) { tie_.SetLabel(label); }
   corvan::TColor LabelColor() const { return tie_.LabelColor; }
   void SetLabelColor(corvan::TColor color) { tie_.LabelColor = color; }
+
+ protected:
+  TActiveBox(TWinControl* parent, const TControlDesc& desc, int defaultWidth, int defaultHeight);
+  // The text in the font colour (grey while disabled) on the box colour.
+  HBRUSH ReflectCtlColor(UINT message, HDC dc) override;
+
+  TLabelTie tie_{*this};
+
+ private:
+  OwnedBrush brush_;
+  corvan::TColor brushColor_ = 0;
+};
+
+// A one-line edit box (the platform's EDIT).
+class TActiveEdit : public TActiveBox {
+ public:
+  TActiveEdit(TWinControl* parent, const TControlDesc& desc);
 
   // The alignment of the text while the box does not have the focus.
   TAlignment Alignment() const { return alignment_; }
@@ -153,7 +170,6 @@ class TActiveEdit : public TWinControl {
   void HandleCreated() override;
   bool WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool ReflectCommand(WORD code, LRESULT& result) override;
-  HBRUSH ReflectCtlColor(UINT message, HDC dc) override;
   void FocusEnter() override;
   void FocusExit() override;
   void FontChanged() override;
@@ -166,7 +182,6 @@ class TActiveEdit : public TWinControl {
   void PaintOwnText();
   void ComputeTextMargin();
 
-  TLabelTie tie_{*this};
   TAlignment alignment_ = taLeftJustify;
   TAlignment current_ = taLeftJustify;
   TAlignment oldAlignment_ = taLeftJustify;
@@ -179,20 +194,13 @@ class TActiveEdit : public TWinControl {
   bool readOnly_ = false;
   int maxLength_ = 0;
   int textMargin_ = 0;
-  OwnedBrush brush_;
-  corvan::TColor brushColor_ = 0;
 };
 
 // A multi-line edit box that ties a label like the edit box.
-class TActiveMemo : public TWinControl {
+class TActiveMemo : public TActiveBox {
  public:
   TActiveMemo(TWinControl* parent, const TControlDesc& desc);
 
-  std::wstring Text();
-  void SetText(const std::wstring& text);
-  TActiveLabel* AssocLabel() const { return tie_.Label(); }
-  void SetAssocLabel(TActiveLabel* label) { tie_.SetLabel(label); }
-  void SetLabelColor(corvan::TColor color) { tie_.LabelColor = color; }
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TAlignment Alignment() const { return alignment_; }
@@ -202,38 +210,29 @@ class TActiveMemo : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  HBRUSH ReflectCtlColor(UINT message, HDC dc) override;
   void FocusEnter() override;
   void FocusExit() override;
 
  private:
   void Recreate();
-  TLabelTie tie_{*this};
   TFormBorderStyle borderStyle_ = bsNone;
   TAlignment alignment_ = taLeftJustify;
   bool readOnly_ = false;
   bool wordWrap_ = true;
-  OwnedBrush brush_;
-  corvan::TColor brushColor_ = 0;
 };
 
 // A drop-down combo box with a flat frame and a flat button, optional auto-completion.
-class TActiveCombo : public TWinControl {
+class TActiveCombo : public TActiveBox {
  public:
   TActiveCombo(TWinControl* parent, const TControlDesc& desc);
   ~TActiveCombo() override;
 
   void SetItems(const std::vector<std::wstring>& items);
-  std::wstring Text();
-  void SetText(const std::wstring& text);
   int ItemIndex();
   void SetItemIndex(int index);
   bool DroppedDown();
   void SetDroppedDown(bool down);
 
-  TActiveLabel* AssocLabel() const { return tie_.Label(); }
-  void SetAssocLabel(TActiveLabel* label) { tie_.SetLabel(label); }
-  void SetLabelColor(corvan::TColor color) { tie_.LabelColor = color; }
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   bool FlatStyle() const { return flatStyle_; }
@@ -254,7 +253,6 @@ class TActiveCombo : public TWinControl {
   void HandleDestroying() override;
   bool WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool ReflectCommand(WORD code, LRESULT& result) override;
-  HBRUSH ReflectCtlColor(UINT message, HDC dc) override;
   void KeyDown(WORD& key, TShiftState shift) override;
 
  private:
@@ -265,7 +263,6 @@ class TActiveCombo : public TWinControl {
   void DrawFlat();
   bool HasFocusInside() const;
 
-  TLabelTie tie_{*this};
   std::vector<std::wstring> items_;
   TFormBorderStyle borderStyle_ = bsNone;
   bool flatStyle_ = false;
@@ -274,8 +271,6 @@ class TActiveCombo : public TWinControl {
   WORD lastKey_ = 0;
   bool completing_ = false;
   HWND edit_ = nullptr;
-  OwnedBrush brush_;
-  corvan::TColor brushColor_ = 0;
 };
 
 // The painted check box: the shared Check picture (checked, unchecked, grayed cells) and

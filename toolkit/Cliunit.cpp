@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/GGlobals.h"
+#include "toolkit/PlatformBox.h"
 #include "toolkit/Title.h"
 
 bool BufferAllNiceButtons = false;
@@ -81,8 +82,7 @@ TMForm::~TMForm() {
   SaveSize();
   if (modal_) modalResult_ = TModalResult::Cancel;
   if (!DestroyHandle()) {
-    const std::wstring text = L"Eroare la inherited destroy TMForm: " + Name();
-    MessageBoxW(nullptr, text.c_str(), L"", MB_OK);
+    PlatformMessageBox(L"Eroare la inherited destroy TMForm: " + Name(), TPlatformBox::Plain);
   }
 }
 
@@ -726,11 +726,11 @@ bool TTitleForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_NCPAINT:
     case WM_NCACTIVATE: {
       result = DefaultProc(message, wParam, lParam);
-      if (HDC dc = GetWindowDC(window)) {
+      WindowDC dc(window, true);
+      if (dc.Get()) {
         RECT w;
         GetWindowRect(window, &w);
-        PaintBorder(dc, {0, 0, w.right - w.left, w.bottom - w.top}, Color(), borderWidth_);
-        ReleaseDC(window, dc);
+        PaintBorder(dc.Get(), {0, 0, w.right - w.left, w.bottom - w.top}, Color(), borderWidth_);
       }
       return true;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/accelerator.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 
@@ -41,40 +42,13 @@ TShiftState KeyboardShiftState() {
   return s;
 }
 
-wchar_t AcceleratorOf(const std::wstring& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != L'&') continue;
-    if (caption[i + 1] == L'&') {
-      ++i;
-      continue;
-    }
-    return caption[i + 1];
-  }
-  return 0;
-}
-
 bool IsAccel(wchar_t ch, const std::wstring& caption) {
-  const wchar_t accel = AcceleratorOf(caption);
+  const wchar_t accel = corvan::AcceleratorOf(caption);
   if (!accel || !ch) return false;
   wchar_t a[2] = {accel, 0}, b[2] = {ch, 0};
   CharUpperW(a);
   CharUpperW(b);
   return a[0] == b[0];
-}
-
-std::wstring StripAccelerator(const std::wstring& caption) {
-  std::wstring out;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == L'&') {
-      if (i + 1 < caption.size() && caption[i + 1] == L'&') {
-        out += L'&';
-        ++i;
-      }
-      continue;
-    }
-    out += caption[i];
-  }
-  return out;
 }
 
 // ---------------------------------------------------------------- TControl

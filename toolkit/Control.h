@@ -286,9 +286,6 @@ class TWinControl : public TControl {
   bool tracking_ = false;              // TrackMouseEvent asked for WM_MOUSELEAVE
 };
 
-// A caption's accelerator: the letter after the first single "&" (0 when none).
-wchar_t AcceleratorOf(const std::wstring& caption);
-// True when ch (any case) is the caption's accelerator.
+// True when ch (any case, in the platform's letter cases) is the caption's accelerator
+// (corvan::AcceleratorOf).
 bool IsAccel(wchar_t ch, const std::wstring& caption);
-// The caption without its "&" marks ("&&" becomes "&").
-std::wstring StripAccelerator(const std::wstring& caption);

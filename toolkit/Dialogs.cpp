@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/dialog_layout.h"
+#include "core/dialog_text.h"
 #include "core/fmt_markup.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/FmtLabel.h"
@@ -158,7 +159,7 @@ TModalResult ShowDialog(const MsgDlgRequest& request, std::int32_t helpContext) 
     GetTextExtentPoint32W(screen.Get(), line.c_str(), static_cast<int>(line.size()), &size);
     return static_cast<int>(size.cx);
   };
-  const std::wstring labelText = DialogLabelText(request.shownText, box.right, measure);
+  const std::wstring labelText = corvan::DialogLabelText(request.shownText, box.right, measure);
 
   std::vector<TMsgDlgBtn> members;
   for (int b = mbYes; b <= mbClose; ++b)
@@ -243,58 +244,7 @@ MessagePrefixScope::~MessagePrefixScope() { MessagePrefix = after_; }
 void SetMsgDlgObserver(MsgDlgObserver observer) { Observer() = std::move(observer); }
 void SetMsgDlgShownHook(MsgDlgShownHook hook) { ShownHook() = std::move(hook); }
 
-std::wstring MessageShownText(const std::wstring& text) {
-  if (MessagePrefix.empty()) return text;
-  std::wstring prefix = MessagePrefix.substr(0, 255);
-  CharUpperBuffW(prefix.data(), static_cast<DWORD>(prefix.size()));
-  return prefix + L",\r\r" + text;
-}
-
-std::wstring DialogLabelText(const std::wstring& shownText, int maxWidth,
-                             const std::function<int(const std::wstring&)>& measure) {
-  // Each paragraph (CR, LF or CR LF ends one) is cut into pieces of blanks + word; a line
-  // takes pieces while it stays within maxWidth, and a new line drops the piece's blanks.
-  // A word wider than the box stays whole on its own line.
-  std::wstring out, line;
-  bool lineStarted = false;
-  auto addPiece = [&](const std::wstring& piece) {
-    if (piece.empty()) return;
-    if (lineStarted && measure(line + piece) > maxWidth) {
-      out += line + L'\r';
-      line = piece.substr(piece.find_first_not_of(L' ') == std::wstring::npos ? piece.size()
-                                                                               : piece.find_first_not_of(L' '));
-    } else {
-      line += piece;
-    }
-    lineStarted = true;
-  };
-  std::wstring piece;
-  bool inBlanks = true;
-  for (size_t i = 0; i < shownText.size(); ++i) {
-    const wchar_t c = shownText[i];
-    if (c == L'\r' || c == L'\n') {
-      addPiece(piece);
-      piece.clear();
-      out += line + L'\r';
-      line.clear();
-      lineStarted = false;
-      inBlanks = true;
-      if (c == L'\r' && i + 1 < shownText.size() && shownText[i + 1] == L'\n') ++i;
-      continue;
-    }
-    if (c == L' ' && !inBlanks) {
-      addPiece(piece);
-      piece.clear();
-      inBlanks = true;
-    } else if (c != L' ') {
-      inBlanks = false;
-    }
-    piece += c;
-  }
-  addPiece(piece);
-  out += line;
-  return out;
-}
+std::wstring MessageShownText(const std::wstring& text) { return corvan::ShownMessageText(MessagePrefix, text); }
 
 TModalResult MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
                     TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext) {

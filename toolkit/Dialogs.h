@@ -6,8 +6,7 @@
 #include <string>
 
 #include "core/modal_result.h"
-
-enum TMsgDlgType : std::uint8_t { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
+#include "toolkit/Types.h"
 
 enum TMsgDlgBtn : std::uint8_t {
   mbYes = 0,
@@ -32,8 +31,6 @@ constexpr TMsgDlgButtons Buttons(std::initializer_list<TMsgDlgBtn> list) {
   return set;
 }
 
-enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
-
 // Heading put before every message while not empty (at most 255 characters).
 extern std::wstring MessagePrefix;
 
@@ -55,7 +52,7 @@ class MessagePrefixScope {
 corvan::TModalResult MsgDlg(const std::wstring& text, const std::wstring& caption, TMsgDlgType kind, TAlignment alignment,
            TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, std::int32_t helpContext = 0);
 
-// The text as shown: with a prefix, the prefix in capitals, a comma, two CRs, then the text.
+// The text as shown under the current MessagePrefix (corvan::ShownMessageText).
 std::wstring MessageShownText(const std::wstring& text);
 
 // What a call to MsgDlg asked, as an observer sees it.
@@ -84,8 +81,3 @@ extern bool AutoConfirm;
 class TMessageForm;
 using MsgDlgShownHook = std::function<void(TMessageForm& dialog)>;
 void SetMsgDlgShownHook(MsgDlgShownHook hook);
-
-// The text as the dialog's formatted label gets it: its code characters shown as typed,
-// lines wider than `maxWidth` (measured by `measure`) broken at blanks.
-std::wstring DialogLabelText(const std::wstring& shownText, int maxWidth,
-                             const std::function<int(const std::wstring&)>& measure);

@@ -108,7 +108,8 @@ void TBlinkObj::OnBlink() {
   TWinControl* parent = label_.Parent();
   HWND window = parent ? parent->HandleIfCreated() : nullptr;
   if (!label_.Showing() || !window || !IsWindowVisible(window)) return;
-  HDC dc = GetDC(window);
+  WindowDC windowDc(window);
+  const HDC dc = windowDc.Get();
   if (!dc) return;
   {
     SavedDC saved(dc);
@@ -126,7 +127,6 @@ void TBlinkObj::OnBlink() {
       DrawRunText(dc, x_, y_, text_, blinkOn_ ? font_.TextColor() : out);
     }
   }
-  ReleaseDC(window, dc);
   blinkOn_ = !blinkOn_;
 }
 

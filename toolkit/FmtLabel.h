@@ -11,7 +11,7 @@
 
 #include "core/fmt_markup.h"
 #include "toolkit/Control.h"
-#include "toolkit/Dialogs.h"  // TAlignment
+#include "toolkit/Types.h"
 
 using corvan::TMAlign;
 using corvan::alMBottom;

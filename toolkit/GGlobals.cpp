@@ -1,8 +1,9 @@
 #include "toolkit/GGlobals.h"
 
 #include "core/button_kinds.h"
-#include "core/button_layout.h"
+#include "core/accelerator.h"
 #include "platform/Files.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/dlgform2.h"
 
 #include <vector>
@@ -16,10 +17,12 @@ corvan::TColor HintColor = 65535;
 
 namespace {
 HBITMAP MakeDotPattern() {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
-  ReleaseDC(nullptr, screen);
+  HBITMAP bitmap;
+  {
+    WindowDC screen;
+    bitmap = CreateCompatibleBitmap(screen.Get(), 8, 8);
+  }
+  HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all{0, 0, 8, 8};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -37,10 +40,8 @@ HBITMAP MakeDotPattern() {
 }
 
 int ScreenBitsPerPixel() {
-  HDC screen = GetDC(nullptr);
-  int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  return bits;
+  WindowDC screen;
+  return GetDeviceCaps(screen.Get(), BITSPIXEL);
 }
 }  // namespace
 
@@ -194,9 +195,8 @@ bool ReadPixels(HBITMAP bitmap, BITMAPINFO& info, std::vector<DWORD>& pixels) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   pixels.resize(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  WindowDC screen;
+  const int rows = GetDIBits(screen.Get(), bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
   return rows == bm.bmHeight;
 }
 
@@ -220,9 +220,8 @@ void ReplaceBackground(HBITMAP bitmap, corvan::TColor color) {
     }
   }
   if (!changed) return;
-  HDC screen = GetDC(nullptr);
-  SetDIBits(screen, bitmap, 0, static_cast<UINT>(-info.bmiHeader.biHeight), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  WindowDC screen;
+  SetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(-info.bmiHeader.biHeight), pixels.data(), &info, DIB_RGB_COLORS);
 }
 
 POINT GetCursorScreenPos() {

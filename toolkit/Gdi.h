@@ -95,10 +95,12 @@ class MemoryDC {
   HDC dc_;
 };
 
-// The screen's device context for as long as the guard lives (or a window's).
+// The screen's device context for as long as the guard lives (or a window's client area;
+// with wholeWindow, the window's frame too, for painting its non-client ring).
 class WindowDC {
  public:
-  explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDC(HWND window = nullptr, bool wholeWindow = false)
+      : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
   ~WindowDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }

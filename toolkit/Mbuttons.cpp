@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "core/accelerator.h"
 #include "toolkit/GGlobals.h"
 
 using corvan::TColor;

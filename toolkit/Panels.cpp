@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Bevel.h"
 #include "toolkit/GGlobals.h"
 
 namespace {
@@ -10,25 +11,7 @@ TControlDesc WithSize(TControlDesc desc, int width, int height) {
   if (desc.height == 0) desc.height = height;
   return desc;
 }
-
-void BevelColors(TPanelBevel bevel, COLORREF& top, COLORREF& bottom) {
-  const COLORREF light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
-  top = bevel == bvLowered ? shadow : light;
-  bottom = bevel == bvLowered ? light : shadow;
-}
 }  // namespace
-
-void Frame3D(HDC dc, RECT& rect, COLORREF topColor, COLORREF bottomColor, int width) {
-  for (int i = 0; i < width; ++i) {
-    const int l = rect.left, t = rect.top, r = rect.right - 1, b = rect.bottom - 1;
-    if (r < l || b < t) return;
-    FillSolid(dc, {l, t, l + 1, b + 1}, topColor);      // left column
-    FillSolid(dc, {l, t, r, t + 1}, topColor);          // top row, short of the corner
-    FillSolid(dc, {r, t, r + 1, b + 1}, bottomColor);   // right column
-    FillSolid(dc, {l, b, r + 1, b + 1}, bottomColor);   // bottom row, corners included
-    InflateRect(&rect, -1, -1);
-  }
-}
 
 // ---------------------------------------------------------------- TPanel
 
@@ -55,17 +38,8 @@ void TPanel::PaintWindow(HDC dc) {
   RECT r = ClientRect();
   const COLORREF face = ResolveColor(Color());
   FillSolid(dc, r, face);
-  COLORREF top, bottom;
-  if (bevelOuter_ != bvNone) {
-    BevelColors(bevelOuter_, top, bottom);
-    if (bevelOuter_ == bvSpace) top = bottom = face;
-    Frame3D(dc, r, top, bottom, bevelWidth_);
-  }
-  if (bevelInner_ != bvNone) {
-    BevelColors(bevelInner_, top, bottom);
-    if (bevelInner_ == bvSpace) top = bottom = face;
-    Frame3D(dc, r, top, bottom, bevelWidth_);
-  }
+  PaintBevel(dc, r, bevelOuter_, face, bevelWidth_);
+  PaintBevel(dc, r, bevelInner_, face, bevelWidth_);
   if (Caption().empty()) return;
   SelectGuard font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
@@ -89,9 +63,8 @@ void TBevel::SetStyle(TBevelStyle style) {
 }
 
 void TBevel::Paint(HDC dc) {
-  const COLORREF light = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
-  const COLORREF c1 = style_ == bsLowered ? shadow : light;
-  const COLORREF c2 = style_ == bsLowered ? light : shadow;
+  const BevelEdges edges = BevelColors(style_ == bsLowered ? bvLowered : bvRaised, 0);
+  const COLORREF c1 = edges.topLeft, c2 = edges.bottomRight;
   const int w = Width(), h = Height();
   switch (shape_) {
     case bsBox: {

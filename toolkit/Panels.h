@@ -5,13 +5,7 @@
 //   TGauge  a windowless progress bar with its percentage, repainted at once but only
 //           when the percentage changes (long work runs without a message loop).
 #include "toolkit/Control.h"
-#include "toolkit/Dialogs.h"  // TAlignment
-
-enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-
-// Draws a 3-D frame of `width` pixels on the rectangle (top and left in topColor, bottom
-// and right in bottomColor) and shrinks the rectangle by it.
-void Frame3D(HDC dc, RECT& rect, COLORREF topColor, COLORREF bottomColor, int width);
+#include "toolkit/Types.h"
 
 class TPanel : public TWinControl {
  public:

@@ -5,8 +5,8 @@
 #include "core/button_kinds.h"
 #include "core/image_rect.h"
 #include "toolkit/Control.h"
-#include "toolkit/Dialogs.h"  // TMsgDlgType
 #include "toolkit/Gdi.h"
+#include "toolkit/Types.h"
 
 class TTransImage : public TControl {
  public:

@@ -157,23 +157,7 @@ TEST(NiceButtonLayout, HitRegion) {
   }
 }
 
-TEST(ButtonCaptions, AccentAndMeasureRules) {
-  auto p = SplitAccent(L"I&esire");
-  EXPECT_TRUE(p.hasAccent);
-  EXPECT_EQ(p.before, L"I");
-  EXPECT_EQ(p.letter, L"e");
-  EXPECT_EQ(p.after, L"sire");
-  p = SplitAccent(L"&Da & Nu");  // only the first "&" marks the letter
-  EXPECT_EQ(p.before, L"");
-  EXPECT_EQ(p.letter, L"D");
-  EXPECT_EQ(p.after, L"a & Nu");
-  p = SplitAccent(L"Gata&");
-  EXPECT_TRUE(p.hasAccent);
-  EXPECT_EQ(p.letter, L"");
-  EXPECT_FALSE(SplitAccent(L"Cauta...").hasAccent);
-
-  EXPECT_EQ(StripAmpersands(L"&Continua"), L"Continua");
-  EXPECT_EQ(StripAmpersands(L"A&&B"), L"AB");
+TEST(ButtonCaptions, MeasureRules) {
   EXPECT_EQ(CaptionForMeasure(L"Doua#randuri"), L"Doua\nranduri");
   EXPECT_EQ(CaptionForMeasure(L"#"), L"#");
   EXPECT_EQ(CaptionForMeasure(L"##"), L"\n\n");

@@ -46,8 +46,7 @@ TEST(WizardSteps, StateTable) {
     bool asked = false;
     MoveStep(s, m.result, [&] {
       asked = true;
-      // The real question returns true at once for anything but a client installation.
-      return s.InstallType != itClient || m.answer;
+      return m.answer;
     });
     EXPECT_EQ(s.CurrentStep, m.to);
     EXPECT_EQ(s.InstallType, m.typeAfter);
@@ -59,9 +58,16 @@ TEST(WizardSteps, LocalUpgradeBecomesServerWithoutQuestion) {
   InstallSettings s;
   s.CurrentStep = wsFindApp;
   s.InstallType = itLocal;
-  MoveStep(s, Next, [&] { return s.InstallType != itClient; });
+  bool asked = false;
+  MoveStep(s, Next, [&] { return asked = true, false; });
+  EXPECT_FALSE(asked);
   EXPECT_EQ(s.InstallType, itServer);
   EXPECT_EQ(s.CurrentStep, wsUpgradeCopy);
+}
+
+TEST(WizardSteps, OnlyAClientIsAskedAboutTheServerUpgrade) {
+  for (TInstallType type : {itNone, itLocal, itServer}) EXPECT_FALSE(AsksServerUpgrade(type)) << int(type);
+  EXPECT_TRUE(AsksServerUpgrade(itClient));
 }
 
 TEST(WizardSteps, Placement) {

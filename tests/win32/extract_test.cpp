@@ -9,6 +9,7 @@
 
 #include "copy_page_fake.h"
 #include "core/install_settings.h"
+#include "toolkit/PlatformBox.h"
 #include "win32_test_support.h"
 
 using namespace corvan;
@@ -164,4 +165,17 @@ TEST_F(ExtractTest, OnlyTheComponentArchivesAreDeleted) {
   for (const wchar_t* gone : {L"EXE.ZIP", L"HELP.ZIP", L"PAYDESK.ZIP"}) EXPECT_FALSE(PathExists(work.Path() + gone));
   for (const wchar_t* kept : {L"BDE32.ZIP", L"OLD.ZIP", L"Photos.zip"}) EXPECT_TRUE(PathExists(work.Path() + kept));
   SetFileAttributesW((work.Path() + L"BDE32.ZIP").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ExtractTest, AnUndeletableArchiveIsReportedByThePlatformsPlainBox) {
+  ASSERT_TRUE(WriteBytes(work.Path() + L"EXE.ZIP", "PK"));
+  ASSERT_TRUE(SetFileAttributesW((work.Path() + L"EXE.ZIP").c_str(), FILE_ATTRIBUTE_READONLY));
+  std::vector<std::pair<std::wstring, TPlatformBox>> boxes;
+  SetPlatformBoxObserver([&](const std::wstring& text, TPlatformBox kind) { boxes.emplace_back(text, kind); });
+  DeleteAssembledArchives();
+  SetPlatformBoxObserver(nullptr);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].first, L"Nu pot sterge " + work.Path() + L"EXE.ZIP");
+  EXPECT_EQ(boxes[0].second, TPlatformBox::Plain);
+  SetFileAttributesW((work.Path() + L"EXE.ZIP").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -252,12 +252,6 @@ TEST_F(MsgDlgTest, CodeCharactersAndLongLinesShowAsWritten) {
   const auto lines = corvan::ReadFmtMarkup(label, {});
   for (const auto& run : lines[0]) shown += run.text;
   EXPECT_EQ(shown, L"C:\\Corvan\\%TEMP% 100% & $1 @9 ~");
-
-  // Words are kept whole; lines break at blanks within the width.
-  const auto byChars = [](const std::wstring& s) { return static_cast<int>(s.size()); };
-  EXPECT_EQ(DialogLabelText(L"unu doi trei patru", 8, byChars), L"unu doi\rtrei\rpatru");
-  EXPECT_EQ(DialogLabelText(L"a\rfoarte-lung-cuvant b", 5, byChars), L"a\rfoarte-lung-cuvant\rb");
-  EXPECT_EQ(DialogLabelText(L"  x  y\r\n", 20, byChars), L"  x  y\r");
 }
 
 TEST_F(MsgDlgTest, APageUnderTheDialogComesBackAsItWas) {
