@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/html_form.h"
 #include "toolkit/Control.h"
@@ -23,6 +24,8 @@
 using corvan::HtmlFormSubmission;
 
 class THtmlFrame;
+class THtmlPictures;
+class TGdiMeasurer;
 
 class TFrameViewer : public TWinControl {
  public:
@@ -70,12 +73,27 @@ class TFrameViewer : public TWinControl {
   // (htmlview/HtmlFrame.h; tests drive the frames through it).
   THtmlFrame& RootFrame() const { return *root_; }
 
+ protected:
+  bool WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
  private:
   friend class THtmlFrame;
+  struct Navigation {
+    THtmlFrame* frame;
+    std::wstring path, fragment;
+  };
+  // Loads the file into the frame once the message being handled is done (a link may
+  // replace the very frame that was clicked).
+  void Navigate(THtmlFrame* frame, const std::wstring& path, const std::wstring& fragment);
+  void RunNavigations();
   void TopDocumentLoaded();
+  void Submitted(const HtmlFormSubmission& submission);
 
   std::wstring defaultFontName_ = L"Times New Roman";
   std::wstring defaultPreFontName_ = L"Courier New";
+  std::unique_ptr<THtmlPictures> pictures_;
+  std::unique_ptr<TGdiMeasurer> measurer_;
   std::unique_ptr<THtmlFrame> root_;
+  std::vector<Navigation> navigations_;
   std::wstring lastTitle_;
 };
