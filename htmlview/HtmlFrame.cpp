@@ -11,7 +11,7 @@
 #include "htmlview/FrameViewer.h"
 #include "htmlview/GdiMeasurer.h"
 #include "htmlview/HtmlControls.h"
-#include "htmlview/HtmlFile.h"
+#include "platform/Files.h"
 #include "htmlview/HtmlPaint.h"
 #include "htmlview/HtmlPictures.h"
 
@@ -98,10 +98,10 @@ void THtmlFrame::Clear() {
 
 bool THtmlFrame::LoadFile(const std::wstring& path, const std::wstring& fragment) {
   Clear();
-  std::string bytes;
-  if (!ReadHtmlFile(path, bytes, kMaxPageBytes)) return false;
+  const std::optional<std::string> bytes = ReadWholeFile(path, kMaxPageBytes);
+  if (!bytes) return false;
   file_ = path;
-  const Document document = ParseHtml(DecodeHtmlFile(bytes));
+  const Document document = ParseHtml(DecodeHtmlFile(*bytes));
   TGdiMeasurer& measurer = *viewer_.measurer_;
   measurer.SetDocument(path);
   PageOptions options;

@@ -4,7 +4,7 @@
 
 #include <cwctype>
 
-#include "htmlview/HtmlFile.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -63,8 +63,9 @@ THtmlPictures::Entry& THtmlPictures::Find(const std::wstring& path) {
   auto [it, added] = cache_.try_emplace(key);
   Entry& entry = it->second;
   if (!added) return entry;
-  std::string bytes;
-  if (!ReadHtmlFile(path, bytes, 64 << 20) || bytes.empty()) return entry;
+  std::optional<std::string> read = ReadWholeFile(path, 64u << 20);
+  if (!read || read->empty()) return entry;
+  std::string& bytes = *read;
   ComScope com;
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;

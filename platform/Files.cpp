@@ -11,15 +11,19 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t maxBytes) {
   KernelHandle file(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   DWORD got = 0;
-  BOOL ok;
-  while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) && got > 0) bytes.append(buffer, got);
+  BOOL ok = TRUE;
+  while (bytes.size() < maxBytes) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - bytes.size()));
+    if (!(ok = ReadFile(file.Get(), buffer, want, &got, nullptr)) || got == 0) break;
+    bytes.append(buffer, got);
+  }
   if (!ok) {
     const DWORD error = GetLastError();
     file.Close();

@@ -1,6 +1,8 @@
 #pragma once
 // File tests and whole-file reads and writes: the relaunch marker, the engine's registry
 // template and the tests' fixtures are small files read or written in one piece.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -8,8 +10,10 @@
 bool FileExists(const std::wstring& path);
 
 // The file's bytes, or nothing when it cannot be opened or read; GetLastError() then says
-// why (ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND for a missing file).
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// why (ERROR_FILE_NOT_FOUND and ERROR_PATH_NOT_FOUND for a missing file). A file longer
+// than maxBytes gives its first maxBytes (what reads a file it did not write keeps its
+// memory bounded so).
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t maxBytes = SIZE_MAX);
 
 // Creates or replaces the file with the bytes. False when any of it could not be written
 // (the file may then be missing or short).

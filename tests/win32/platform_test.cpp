@@ -21,6 +21,9 @@ TEST(WholeFile, RoundTripKeepsEveryByte) {
   const std::wstring path = dir.Path() + L"data.bin";
   ASSERT_TRUE(WriteWholeFile(path, bytes));
   EXPECT_EQ(ReadWholeFile(path), bytes);
+  // At most so many bytes: the start of the file, across the buffer's boundary too.
+  EXPECT_EQ(ReadWholeFile(path, 70000), bytes.substr(0, 70000));
+  EXPECT_EQ(ReadWholeFile(path, 0), "");
   ASSERT_TRUE(WriteWholeFile(path, "short"));  // a shorter file replaces, not overwrites the start
   EXPECT_EQ(ReadWholeFile(path), "short");
   ASSERT_TRUE(WriteWholeFile(path, ""));
