@@ -11,9 +11,11 @@ bash "$root/scripts/build.sh" native win64
 cmake --build "$build/win64" --target demo_media
 media="$build/win64/media/cd"
 
+# The tests' prefix recipe and faces (remade when the recipe changed).
 prefix="$build/demo-prefix"
-[ -d "$prefix" ] || "$root/scripts/make-wine-prefix.sh" "$prefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all
+"$root/scripts/make-wine-prefix.sh" "$prefix"
+source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$prefix"
 # The media is seen by Windows as drive D: (a CD).
 ln -sfn "$media" "$prefix/dosdevices/d:"
 
