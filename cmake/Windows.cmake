@@ -12,10 +12,11 @@ configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.sh.in ${CMAKE_BINARY_DIR}/wi
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
-# add_wine_test(NAME SOURCES...): a GoogleTest executable that runs under Wine in its own prefix.
+# add_wine_test(NAME SOURCES...): a GoogleTest executable that runs under Wine in its own
+# prefix, with the entry point and helpers every Wine test shares (tests/win32).
 function(add_wine_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE corvan_win32 gmock gtest_main)
+  target_link_libraries(${name} PRIVATE corvan_win32 win32_test_support)
   target_link_options(${name} PRIVATE -mconsole)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
