@@ -12,6 +12,7 @@
 #include "toolkit/GGlobals.h"
 #include "win32_test_support.h"
 #include "toolkit_globals.h"
+#include "pixel_canvas.h"
 
 namespace {
 const COLORREF Page = RGB(152, 165, 177);
@@ -98,6 +99,26 @@ bool NextTick(const TFmtLabel& label, size_t run = 0) {
                    3000);
 }
 
+// The rows a text's ink covers when drawn alone in the font: its top below the cell's top
+// and its height.
+struct InkRows {
+  int top, height;
+};
+InkRows InkRowsOf(const TFont& font, const std::wstring& text) {
+  PixelCanvas canvas(200, 100, corvan::clWhite);
+  SelectGuard select(canvas.dc(), font.Handle());
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  SetTextColor(canvas.dc(), Black);
+  TextOutW(canvas.dc(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+  int top = -1, bottom = -1;
+  for (int y = 0; y < canvas.h(); ++y)
+    if (canvas.Count(corvan::clBlack, 0, y, -1, y + 1) > 0) {
+      if (top < 0) top = y;
+      bottom = y;
+    }
+  return {top, bottom - top + 1};
+}
+
 int TextWidth(const TFont& font, const std::wstring& text) {
   WindowDC screen;
   SelectGuard select(screen.Get(), font.Handle());
@@ -116,9 +137,15 @@ TEST(FmtLabel, ColourAndSizeRunsStandOnOneBaseline) {
   const RECT red = shot.Box(Red), black = shot.Box(Black);
   ASSERT_GE(red.right, red.left) << "no red run";
   ASSERT_GE(black.right, black.left) << "no black run";
-  // Neither word has a descender: both end on the baseline.
+  // Neither word has a descender: both end on the baseline, so the words stand as much
+  // apart at the top as their ink heights in the two sizes differ.
   EXPECT_EQ(red.bottom, black.bottom);
-  EXPECT_LT(red.top + 5, black.top);  // the 20-point run is much taller
+  TFont large = page.Status.Font(), small = page.Status.Font();
+  large.SetSize(20);
+  small.SetSize(8);
+  const int tallerBy = InkRowsOf(large, L"Mare").height - InkRowsOf(small, L"mic").height;
+  EXPECT_GT(tallerBy, 0);  // the 20-point run is taller
+  EXPECT_EQ(black.top - red.top, tallerBy);
   EXPECT_LT(red.right, black.left);   // one after the other
   // The label grew to hold both runs.
   EXPECT_GT(page.Status.Width(), 20);

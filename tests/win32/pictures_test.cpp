@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/button_kinds.h"
+#include "core/button_layout.h"
 #include "core/colors.h"
 #include "toolkit/GGlobals.h"
 #include "toolkit/dlgform2.h"
@@ -20,9 +21,10 @@ using namespace corvan;
 
 namespace {
 
+// The face of the captions.
 HFONT MakeFont(bool underline = false) {
-  return CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, underline, FALSE, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                     L"Tahoma");
+  return CreateFontW(-11, 0, 0, 0, FW_BOLD, FALSE, underline, FALSE, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                     L"MS Sans Serif");
 }
 
 constexpr TColor kKey = Rgb(255, 0, 255);
@@ -182,6 +184,17 @@ TEST(Pictures, DrawEmbossedTextIsWhiteUnderGrey) {
   DeleteObject(font);
 }
 
+// The columns of a text's ink drawn plainly in black with DrawText.
+PixelCanvas::Span PlainInk(HFONT font, const std::wstring& text, RECT rect, UINT flags) {
+  PixelCanvas canvas(rect.right, rect.bottom, clWhite);
+  HGDIOBJ old = SelectObject(canvas.dc(), font);
+  SetBkMode(canvas.dc(), TRANSPARENT);
+  SetTextColor(canvas.dc(), clBlack);
+  DrawTextW(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_NOPREFIX);
+  SelectObject(canvas.dc(), old);
+  return canvas.Columns(clBlack);
+}
+
 TEST(Pictures, DrawAccentTextColoursOnlyTheAcceleratorLetter) {
   const TColor red = Hex(0xFF0000), black = clBlack;
   HFONT font = MakeFont();
@@ -199,13 +212,20 @@ TEST(Pictures, DrawAccentTextColoursOnlyTheAcceleratorLetter) {
     const auto reds = canvas.Columns(red);
     const auto blacks = canvas.Columns(black);
     EXPECT_EQ(reds.first >= 0, c.expectRed);
-    // The text is centred as a whole (the measured width is widened by 2).
+    // The text is centred as a whole, its measured width widened by 2 when it has an
+    // accent: it stands where the plain text stands centred in a box 2 pixels narrower.
     const int left = std::min(blacks.first, reds.first < 0 ? blacks.first : reds.first);
     const int right = std::max(blacks.last, reds.last);
-    EXPECT_NEAR(left, 199 - right, 4);
+    const auto parts = corvan::SplitAccent(c.text);
+    const std::wstring plain = parts.before + parts.letter + parts.after;
+    const LONG box = parts.hasAccent ? 198 : 200;
+    const auto centred = PlainInk(font, plain, {0, 0, box, 30}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    EXPECT_EQ(left, centred.first);
+    EXPECT_EQ(right, centred.last);
     if (c.expectRed) {
-      // The red letter is one narrow run; no "&" is drawn anywhere.
-      EXPECT_LT(reds.last - reds.first, 14);
+      // The red letter is one run as wide as the letter; no "&" is drawn anywhere.
+      const auto letter = PlainInk(font, parts.letter, {0, 0, 200, 30}, DT_SINGLELINE);
+      EXPECT_EQ(reds.last - reds.first, letter.last - letter.first);
       if (c.text[0] == L'&') {
         EXPECT_LT(reds.last, blacks.first + 2);
       } else {
