@@ -14,8 +14,7 @@ for page in $pages; do
   rm -f ready.txt
   wine gallery.exe "$page" ready.txt >"gallery-$page.log" 2>&1 &
   pid=$!
-  for ((i = 0; i < 300; i++)); do [ -f ready.txt ] && break; sleep 0.1; done
-  [ -f ready.txt ] || { kill "$pid" 2>/dev/null || true; fail "page $page never showed"; }
+  wait_for_file ready.txt || { kill "$pid" 2>/dev/null || true; fail "page $page never showed"; }
   screenshot "gallery-$page"
   rm -f ready.txt
   wait "$pid" || fail "page $page ended with an error: $(cat "gallery-$page.log")"
@@ -27,11 +26,9 @@ done
 rm -f ready.txt
 wine gallery.exe covered ready.txt >gallery-rightclick.log 2>&1 &
 pid=$!
-for ((i = 0; i < 300; i++)); do [ -f ready.txt ] && break; sleep 0.1; done
-[ -f ready.txt ] || fail "the covered page never showed"
+wait_for_file ready.txt || fail "the covered page never showed"
 xdotool mousemove 700 150 click 3
-for ((i = 0; i < 100; i++)); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_for_exit "$pid" 10; then
   rm -f ready.txt
   wait "$pid" || true
   fail "a right click on the page did not answer the dialog"

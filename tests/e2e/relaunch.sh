@@ -26,14 +26,11 @@ cmp -s "$media/INSTALL.EXE" "$local_dir/INSTCORV.EXE" || fail "INSTCORV.EXE diff
   fail "marker content: $(od -c "$local_dir/INSTCORV.DAT")"
 
 # The copy runs the driver: this build has no wizard pages yet, so the driver says so.
-id=$(wait_for_window "Program incomplet!" 60) || fail "the local copy showed no wizard"
-sleep 0.5
+id=$(wait_for_window "Program incomplet!") || fail "the local copy showed no wizard"
 screenshot relaunch-copy-running
 [ ! -e "$local_dir/UPGRADE.ZIP" ] || fail "the fresh-install road kept UPGRADE.ZIP"
 press "$id" Return
-for ((i = 0; i < 100; i++)); do
-  pgrep -f 'INSTCORV.EXE' >/dev/null || break
-  sleep 0.2
-done
-pgrep -f 'INSTCORV.EXE' >/dev/null && fail "the local copy did not end"
+# The copy's command line names its GUID folder: no other run's program matches.
+copy=$(pgrep -f "$(basename "$local_dir")" | head -1 || true)
+[ -z "$copy" ] || wait_for_exit "$copy" 20 || fail "the local copy did not end"
 echo "relaunch: ok ($local_dir)"

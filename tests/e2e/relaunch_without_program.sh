@@ -8,13 +8,26 @@ mkdir -p "$media"
 cp "$BUILD/setup/INSTALL.exe" "$media/SETUP.EXE"   # started under another name
 printf 'PK upgrade package' >"$media/UPGRADE.1"
 
-timeout 120 wine 'C:\KIT\SETUP.EXE' || fail "the first instance failed or hung"
+# Watched while it runs: a window shown at any moment fails the run.
+wine 'C:\KIT\SETUP.EXE' &
+first=$!
+for ((i = 0; i < 300; i++)); do
+  kill -0 "$first" 2>/dev/null || break
+  if xdotool search --onlyvisible --name '.+' >/dev/null 2>&1; then
+    screenshot relaunch-without-program
+    fail "a window was shown"
+  fi
+  sleep 0.1
+done
+kill -0 "$first" 2>/dev/null && fail "the first instance hung"
+wait "$first" || fail "the first instance failed"
 local_dir=$(find "$TEMP_DIR" -maxdepth 1 -regextype posix-extended -regex '.*/[0-9A-F]{32}' | head -1)
 [ -n "$local_dir" ] || fail "no GUID folder under Temp"
 [ -f "$local_dir/INSTCORV.DAT" ] || fail "no marker"
 [ ! -e "$local_dir/INSTCORV.EXE" ] || fail "a program was copied from nowhere"
 [ -f "$local_dir/UPGRADE.ZIP" ] || fail "the upgrade package was not copied"
-sleep 1
+# Nothing of the prefix is left running that could show one later.
+timeout 20 wineserver -w || fail "a program of the prefix is still running"
 if xdotool search --onlyvisible --name '.+' >/dev/null 2>&1; then
   screenshot relaunch-without-program
   fail "a window was shown"
