@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/button_kinds.h"
-#include "core/button_layout.h"
+#include "core/accelerator.h"
 #include "core/colors.h"
 #include "toolkit/GGlobals.h"
 #include "toolkit/dlgform2.h"
