@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/install_settings.h"
-#include "setup/WizardPage.h"
+#include "wizard/WizardPage.h"
 
 // Sets DiskCount from [General] NrDiscuri of AppDir + "instcorv.cfg" (6 when missing).
 void ReadSetupConfig();

@@ -1,10 +1,33 @@
 #include "setup/StepTable.h"
 
-// Pages register here as they are built (install type, folders, copy, configuration,
-// finish, finder, upgrade copy, database upgrade).
-std::unique_ptr<IWizardPage> CreateStepPage(corvan::TWizardStep step) {
+#include "install/Citype.h"
+
+using namespace corvan;
+
+namespace {
+// A page comes into the table with its step: the entry must be the step the page says it is.
+template <TWizardStep step, class Page>
+std::unique_ptr<IWizardPage> PageOf() {
+  static_assert(Page::Step == step, "a page is listed under its own step");
+  return std::make_unique<Page>();
+}
+}  // namespace
+
+// Every step is listed and none is hidden by a default: a new step without a page here
+// does not compile (this file is built with -Werror=switch).
+std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
   switch (step) {
-    default:
-      return nullptr;
+    case wsInstallType: return PageOf<wsInstallType, TIType>();
+    // Steps whose pages this setup does not have yet: the driver says so.
+    case wsFolders:
+    case wsCopy:
+    case wsConfig:
+    case wsFinish:
+    case wsFindApp:
+    case wsUpgradeCopy:
+    case wsDataUpgrade: return nullptr;
+    // The end of the wizard has no page.
+    case wsDone: return nullptr;
   }
+  return nullptr;  // a value outside the enumeration
 }

@@ -2,7 +2,8 @@
 # INSTALL.EXE started from a media folder without a marker copies itself, its
 # configuration and the upgrade package into a fresh GUID folder under Temp, writes the
 # marker, starts the copy and ends without a window; the copy reads the marker and runs
-# the wizard driver (which discards the upgrade package on the fresh-install road).
+# the wizard driver (which discards the upgrade package on the fresh-install road) up to
+# its first page, which "&Abandon" closes, ending the wizard.
 source "$(dirname "$0")/lib.sh"
 
 media="$WINEPREFIX/drive_c/KIT"
@@ -25,12 +26,13 @@ cmp -s "$media/INSTALL.EXE" "$local_dir/INSTCORV.EXE" || fail "INSTCORV.EXE diff
 [ "$(cat "$local_dir/INSTCORV.DAT" | od -c | head -1 | tr -s ' ')" = "$(printf 'C:\\KIT\\\r\n' | od -c | head -1 | tr -s ' ')" ] ||
   fail "marker content: $(od -c "$local_dir/INSTCORV.DAT")"
 
-# The copy runs the driver: this build has no wizard pages yet, so the driver says so.
-id=$(wait_for_window "Program incomplet!") || fail "the local copy showed no wizard"
-screenshot relaunch-copy-running
+# The copy runs the driver: on the fresh-install road its first page is the install type.
+id=$(wait_for_window "Alegeti tipul instalarii!" 60) || fail "the local copy showed no install type page"
+screenshot relaunch-first-page
 [ ! -e "$local_dir/UPGRADE.ZIP" ] || fail "the fresh-install road kept UPGRADE.ZIP"
-press "$id" Return
+# "&Abandon" ends the wizard.
+press "$id" alt+a
 # The copy's command line names its GUID folder: no other run's program matches.
 copy=$(pgrep -f "$(basename "$local_dir")" | head -1 || true)
-[ -z "$copy" ] || wait_for_exit "$copy" 20 || fail "the local copy did not end"
+[ -z "$copy" ] || wait_for_exit "$copy" 20 || fail "the local copy did not end after Abandon"
 echo "relaunch: ok ($local_dir)"

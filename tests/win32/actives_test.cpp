@@ -10,6 +10,7 @@
 #include "toolkit/Actives.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
+#include "typed_keys.h"
 #include "win32_test_support.h"
 #include "toolkit_globals.h"
 
@@ -42,32 +43,6 @@ class BoxesPage : public TTitleForm {
   TActiveEdit DDate{this, {.name = L"DDate", .left = 90, .top = 40, .width = 300, .height = 21, .color = corvan::clGrid,
                            .caption = L"C:\\CORVAN\\DATA"}};
 };
-
-// Dispatches what is queued the way the program's loops do (keys through the window first).
-void Drain() {
-  MSG msg;
-  for (int round = 0; round < 3; ++round) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (TMForm::PreTranslate(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-}
-
-void SetKeys(std::initializer_list<int> held) {
-  BYTE state[256] = {};
-  for (int key : held) state[key] = 0x80;
-  SetKeyboardState(state);
-}
-
-// Alt + a letter, as the platform delivers it to the focused window.
-void AltLetter(HWND focused, wchar_t letter) {
-  SetKeys({VK_MENU});
-  PostMessageW(focused, WM_SYSCHAR, letter, 0x20000000);
-  Drain();
-  SetKeys({});
-}
 
 void ClickAt(HWND window, int x, int y) {
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
