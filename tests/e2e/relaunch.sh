@@ -30,9 +30,15 @@ cmp -s "$media/INSTALL.EXE" "$local_dir/INSTCORV.EXE" || fail "INSTCORV.EXE diff
 id=$(wait_for_window "Alegeti tipul instalarii!" 60) || fail "the local copy showed no install type page"
 screenshot relaunch-first-page
 [ ! -e "$local_dir/UPGRADE.ZIP" ] || fail "the fresh-install road kept UPGRADE.ZIP"
-# "&Abandon" ends the wizard.
-press "$id" alt+a
-# The copy's command line names its GUID folder: no other run's program matches.
+# "&Abandon" ends the wizard; the key is typed again while the copy runs (a window just
+# shown may not have the keyboard yet). The copy's command line names its GUID folder: no
+# other run's program matches.
 copy=$(pgrep -f "$(basename "$local_dir")" | head -1 || true)
+for ((try = 0; try < 5; try++)); do
+  [ -n "$copy" ] && kill -0 "$copy" 2>/dev/null || break
+  id=$(wait_for_window "Alegeti tipul instalarii!" 5) || break
+  press "$id" alt+a
+  wait_for_exit "$copy" 4 && break
+done
 [ -z "$copy" ] || wait_for_exit "$copy" 20 || fail "the local copy did not end after Abandon"
 echo "relaunch: ok ($local_dir)"
