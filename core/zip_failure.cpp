@@ -1,24 +1,47 @@
-#include <string>
-
 #include "core/zip_failure.h"
+
+#include <string>
 
 namespace corvan {
 namespace {
 
-// A hostile name may carry control characters; the message shows them as '?'.
-std::wstring Printable(const std::wstring& name) {
-  std::wstring out(name);
+constexpr std::size_t kShownHead = 60, kShownTail = 30;
+
+std::wstring NameProblemText(NameProblem problem, wchar_t character) {
+  switch (problem) {
+    case NameProblem::None:
+    case NameProblem::LeavesFolder:
+      break;
+    case NameProblem::NotText:
+      return L"nu este un text valid";
+    case NameProblem::ControlCharacter:
+      return L"contine caractere de control";
+    case NameProblem::ReservedCharacter:
+      return std::wstring(L"contine caracterul ") + character + L", pe care Windows nu il permite in nume";
+    case NameProblem::DeviceName:
+      return L"este rezervat de Windows unui dispozitiv (CON, PRN, AUX, NUL, COM, LPT)";
+    case NameProblem::BadComponent:
+      return L"are o parte goala, \".\" sau terminata cu punct ori spatiu, pe care Windows nu o poate folosi";
+  }
+  return L"nu poate fi folosit in Windows";
+}
+
+}  // namespace
+
+std::wstring ShownEntryName(const std::wstring& name) {
+  std::wstring out = name.size() <= kShownHead + kShownTail + 3
+                         ? name
+                         : name.substr(0, kShownHead) + L"..." + name.substr(name.size() - kShownTail);
   for (auto& c : out)
     if (c < 0x20 || c == 0x7F) c = L'?';
   return out;
 }
 
-}  // namespace
-
 std::wstring ZipFailureMessage(const ZipFailure& failure, const std::wstring& archive) {
   const std::wstring a = archive;
-  const std::wstring e = Printable(failure.entry);
+  const std::wstring e = ShownEntryName(failure.entry);
   const bool hasEntry = !failure.entry.empty();
+  const std::wstring nothing = L"; nu dezarhivez nimic din ea.";
   switch (failure.fault) {
     case ZipFault::None:
       return {};
@@ -44,11 +67,29 @@ std::wstring ZipFailureMessage(const ZipFailure& failure, const std::wstring& ar
     case ZipFault::Zip64:
       return hasEntry ? L"Arhiva " + a + L" are formatul ZIP64 (fisierul " + e + L"), pe care nu il pot citi."
                       : L"Arhiva " + a + L" are formatul ZIP64, pe care nu il pot citi.";
+    case ZipFault::MultiDisk:
+      return L"Arhiva " + a + L" este un volum al unei arhive ZIP impartite pe mai multe discuri" +
+             (hasEntry ? L" (fisierul " + e + L" incepe pe alt volum)" : L"") + L", pe care nu o pot citi.";
     case ZipFault::UnsafeName:
-      return L"Arhiva " + a + L" contine fisierul " + e +
-             L", al carui nume iese din folderul de destinatie; nu dezarhivez nimic din ea.";
+      return L"Arhiva " + a + L" contine fisierul " + e + L", al carui nume iese din folderul de destinatie" + nothing;
+    case ZipFault::InvalidName:
+      return L"Arhiva " + a + L" contine fisierul " + e + L", al carui nume " + NameProblemText(failure.problem, failure.character) + nothing;
+    case ZipFault::PathTooLong:
+      return L"Arhiva " + a + L" contine fisierul " + e + L" (" + std::to_wstring(failure.entry.size()) +
+             L" de caractere), a carui cale in folderul de destinatie ar depasi lungimea permisa de Windows (" +
+             std::to_wstring(kMaxFilePathLength) + L" de caractere pentru un fisier, " +
+             std::to_wstring(kMaxFolderPathLength) + L" pentru un folder)" + nothing;
+    case ZipFault::DuplicateName:
+      if (failure.other == failure.entry) return L"Arhiva " + a + L" contine de doua ori fisierul " + e + nothing;
+      return L"Arhiva " + a + L" contine fisierele " + ShownEntryName(failure.other) + L" si " + e +
+             L", pe care Windows le scrie in acelasi fisier (nu deosebeste literele mari de cele mici)" + nothing;
+    case ZipFault::FileFolderClash:
+      return L"Arhiva " + a + L" foloseste acelasi nume si pentru un fisier, si pentru un folder: " +
+             ShownEntryName(failure.other) + L" si " + e + nothing;
     case ZipFault::WriteError:
       return L"Nu pot scrie fisierul " + e + L" din arhiva " + a + L".";
+    case ZipFault::DiskFull:
+      return L"Nu pot scrie fisierul " + e + L" din arhiva " + a + L": nu mai este loc pe disc.";
     case ZipFault::Cancelled:
       return L"Dezarhivarea fisierului " + e + L" din arhiva " + a + L" a fost intrerupta.";
   }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/zip_names.h"
+
 namespace corvan {
 
 enum class ZipFault {
@@ -16,8 +18,14 @@ enum class ZipFault {
   UnsupportedMethod,  // neither stored nor deflated
   Encrypted,
   Zip64,
+  MultiDisk,          // one volume of an archive spanned or split over several files
   UnsafeName,         // a name that would leave the destination folder
+  InvalidName,        // a name Windows cannot write (ZipFailure::problem says why)
+  PathTooLong,        // the entry's path under the destination passes the platform's limit
+  DuplicateName,      // two entries Windows would write to one file (ZipFailure::other)
+  FileFolderClash,    // a name that is a file in one entry and a folder in another
   WriteError,         // the sink refused bytes
+  DiskFull,           // the sink refused bytes: no room left where the entry goes
   Cancelled,          // the progress callback asked to stop
 };
 
@@ -25,10 +33,17 @@ struct ZipFailure {
   ZipFault fault = ZipFault::None;
   std::wstring entry;       // the entry's name, when the failure belongs to one
   std::uint16_t method = 0; // the compression method, for UnsupportedMethod
+  NameProblem problem = NameProblem::None;  // why an InvalidName cannot be written
+  wchar_t character = 0;                     // the reserved character it holds, if that is why
+  std::wstring other;       // the earlier entry of a DuplicateName or FileFolderClash
   explicit operator bool() const { return fault != ZipFault::None; }
 };
 
 // A clear Romanian sentence naming the archive (and the entry, when there is one).
 std::wstring ZipFailureMessage(const ZipFailure& failure, const std::wstring& archive);
+
+// An entry's name as a message shows it: control characters as '?', and a name longer
+// than a line cut in its middle (a hostile name may hold thousands of characters).
+std::wstring ShownEntryName(const std::wstring& name);
 
 }  // namespace corvan

@@ -1,7 +1,9 @@
 #include "core/zip_names.h"
 
 #include <array>
-#include <vector>
+#include <utility>
+
+#include "core/file_name_case.h"
 
 namespace corvan {
 namespace {
@@ -88,19 +90,26 @@ bool IsReservedDeviceName(std::wstring_view component) {
   return false;
 }
 
-bool IsSafeComponent(std::wstring_view component) {
-  if (component.empty() || component == L"." || component == L"..") return false;
-  if (component.back() == L'.' || component.back() == L' ') return false;
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// What is wrong with one component of a name that does not leave the folder.
+CheckedName CheckComponent(std::wstring_view component) {
+  if (component.empty() || component == L".") return {{}, NameProblem::BadComponent};
   for (wchar_t c : component) {
-    if (c < 0x20 || c == 0x7F) return false;
+    if (c == 0) return {{}, NameProblem::NotText};
+    if (c < 0x20 || c == 0x7F) return {{}, NameProblem::ControlCharacter};
+  }
+  for (wchar_t c : component) {
     switch (c) {
       case L'<': case L'>': case L'"': case L'|': case L'?': case L'*': case L':':
-        return false;
+        return {{}, NameProblem::ReservedCharacter, c};
       default:
         break;
     }
   }
-  return !IsReservedDeviceName(component);
+  if (component.back() == L'.' || component.back() == L' ') return {{}, NameProblem::BadComponent};
+  if (IsReservedDeviceName(component)) return {{}, NameProblem::DeviceName};
+  return {};
 }
 
 }  // namespace
@@ -116,23 +125,77 @@ std::optional<std::wstring> DecodeEntryName(std::string_view bytes, bool utf8) {
   return out;
 }
 
-std::optional<std::wstring> SafeRelativePath(std::wstring_view name) {
+CheckedName CheckEntryName(std::wstring_view name) {
   // Both separators count: Windows treats '/' and '\' alike when the path is used.
-  if (name.empty() || name.front() == L'/' || name.front() == L'\\') return std::nullopt;
+  if (name.empty()) return {{}, NameProblem::BadComponent};
+  if (name.front() == L'/' || name.front() == L'\\') return {{}, NameProblem::LeavesFolder};
+  // "C:\x" and "C:x" both name a place on drive C:, not in the folder.
+  if (name.size() >= 2 && name[1] == L':' && IsDriveLetter(name[0])) return {{}, NameProblem::LeavesFolder};
   if (name.back() == L'/' || name.back() == L'\\') name.remove_suffix(1);
-  std::wstring out;
-  out.reserve(name.size());
+  CheckedName result;
+  result.path.reserve(name.size());
+  CheckedName first;  // the first problem that is not a way out
   std::size_t start = 0;
   while (true) {
     const std::size_t end = name.find_first_of(L"/\\", start);
     const auto component = name.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start);
-    if (!IsSafeComponent(component)) return std::nullopt;
-    if (!out.empty()) out += L'\\';
-    out += component;
+    if (component == L"..") return {{}, NameProblem::LeavesFolder};
+    if (first.problem == NameProblem::None) {
+      if (CheckedName verdict = CheckComponent(component); verdict.problem != NameProblem::None) first = verdict;
+    }
+    if (start != 0) result.path += L'\\';
+    result.path += component;
     if (end == std::wstring_view::npos) break;
     start = end + 1;
   }
-  return out;
+  if (first.problem != NameProblem::None) return first;
+  return result;
+}
+
+std::optional<std::wstring> SafeRelativePath(std::wstring_view name) {
+  CheckedName checked = CheckEntryName(name);
+  if (checked.problem != NameProblem::None) return std::nullopt;
+  return std::move(checked.path);
+}
+
+bool FitsPathLimits(std::size_t destinationLength, std::wstring_view path, bool folder) {
+  const std::size_t full = destinationLength + 1 + path.size();
+  if (folder) return full <= kMaxFolderPathLength;
+  // The file's folder must be one Windows can make, and its temporary name must fit
+  // beside it (with the folder within its limit, it does).
+  const auto cut = path.rfind(L'\\');
+  const std::size_t parent = cut == std::wstring_view::npos ? destinationLength : destinationLength + 1 + cut;
+  return full <= kMaxFilePathLength && parent <= kMaxFolderPathLength;
+}
+
+EntryNameIndex::Result EntryNameIndex::Add(std::wstring_view path, bool folder, std::size_t index) {
+  std::uint32_t parent = 0;
+  std::wstring key;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = path.find(L'\\', start);
+    const bool last = end == std::wstring_view::npos;
+    const auto component = path.substr(start, last ? std::wstring_view::npos : end - start);
+    key.assign({static_cast<wchar_t>(parent & 0xFFFF), static_cast<wchar_t>(parent >> 16), L'\\'});
+    key += FileNameUpcase(component);
+    const Kind kind = !last ? Kind::ImpliedFolder : folder ? Kind::FolderEntry : Kind::File;
+    const auto [it, added] = nodes_.try_emplace(key, Node{nextId_, kind, index});
+    if (added) {
+      ++nextId_;
+    } else {
+      Node& node = it->second;
+      if (node.kind == Kind::File) return {kind == Kind::File ? Clash::SameName : Clash::FileAndFolder, node.entry};
+      if (kind == Kind::File) return {Clash::FileAndFolder, node.entry};
+      if (kind == Kind::FolderEntry) {
+        if (node.kind == Kind::FolderEntry) return {Clash::SameName, node.entry};
+        node.kind = Kind::FolderEntry;
+        node.entry = index;
+      }
+    }
+    if (last) return {};
+    parent = it->second.id;
+    start = end + 1;
+  }
 }
 
 }  // namespace corvan

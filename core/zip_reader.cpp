@@ -45,7 +45,12 @@ std::uint32_t Le32(const std::uint8_t* p) {
 }
 std::uint64_t Le64(const std::uint8_t* p) { return Le32(p) | static_cast<std::uint64_t>(Le32(p + 4)) << 32; }
 
-ZipFailure Fail(ZipFault fault, std::wstring entry = {}) { return ZipFailure{fault, std::move(entry), 0}; }
+ZipFailure Fail(ZipFault fault, std::wstring entry = {}) {
+  ZipFailure failure;
+  failure.fault = fault;
+  failure.entry = std::move(entry);
+  return failure;
+}
 
 // The data of the extra field with this id, or an empty view.
 std::basic_string_view<std::uint8_t> FindExtra(const std::uint8_t* extra, std::size_t size, std::uint16_t id) {
@@ -94,6 +99,17 @@ class DirectoryCursor {
 };
 
 std::wstring NameForMessages(std::string_view bytes) { return *DecodeEntryName(bytes, false); }
+
+// A leaving name is unsafe; any other problem makes a name Windows cannot write.
+ZipFailure NameFailure(const CheckedName& checked, std::wstring name) {
+  ZipFailure failure = Fail(checked.problem == NameProblem::LeavesFolder ? ZipFault::UnsafeName : ZipFault::InvalidName,
+                            std::move(name));
+  if (failure.fault == ZipFault::InvalidName) {
+    failure.problem = checked.problem;
+    failure.character = checked.character;
+  }
+  return failure;
+}
 
 // The entry's name: the Info-ZIP Unicode path field wins when it belongs to this name.
 std::optional<std::wstring> EntryName(std::string_view raw, std::uint16_t flags,
@@ -189,16 +205,18 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
       directoryEnd = recordOffset;
     }
   }
-  // One archive in one file; a directory that does not end where the end records
-  // begin means prepended, appended or damaged bytes.
-  if (disk != 0 || directoryDisk != 0 || countHere != count ||
-      std::uint64_t{directoryOffset} + directorySize != directoryEnd)
+  // One archive in one file: the last volume of a spanned or split archive says which
+  // disk it is. A directory that does not end where the end records begin means
+  // prepended, appended or damaged bytes.
+  if (disk != 0 || directoryDisk != 0) return Fail(ZipFault::MultiDisk);
+  if (countHere != count || std::uint64_t{directoryOffset} + directorySize != directoryEnd)
     return Fail(ZipFault::Damaged);
 
   DirectoryCursor cursor(source, directoryOffset, directoryEnd);
   ZipFault fault = ZipFault::None;
   std::vector<std::uint64_t> localOffsets;
   std::vector<std::string> rawNames;
+  EntryNameIndex names;
   rawNames.reserve(count);
   entries_.reserve(count);
   localOffsets.reserve(count);
@@ -219,7 +237,7 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
     const std::string_view raw(reinterpret_cast<const char*>(h + kCentralSize), nameLen);
     if (raw.empty()) return Fail(ZipFault::Damaged);
     const auto name = EntryName(raw, flags, FindExtra(h + kCentralSize + nameLen, extraLen, kExtraUnicodePath));
-    if (!name) return Fail(ZipFault::UnsafeName, NameForMessages(raw));
+    if (!name) return NameFailure({{}, NameProblem::NotText}, NameForMessages(raw));
     if (compressed == 0xFFFFFFFF || uncompressed == 0xFFFFFFFF || localOffset == 0xFFFFFFFF || startDisk == 0xFFFF)
       return Fail(ZipFault::Zip64, *name);
     if (flags & (kFlagEncrypted | kFlagStrongEncryption | kFlagMaskedHeaders) || method == kMethodAes)
@@ -229,20 +247,31 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
       failure.method = method;
       return failure;
     }
-    const auto path = SafeRelativePath(*name);
-    if (!path || name->find(L'\0') != std::wstring::npos) return Fail(ZipFault::UnsafeName, *name);
+    CheckedName checked = CheckEntryName(*name);
+    if (checked.problem != NameProblem::None) return NameFailure(checked, *name);
 
     ZipEntry entry;
     entry.name = *name;
-    entry.path = *path;
+    entry.path = std::move(checked.path);
     entry.folder = name->back() == L'/' || name->back() == L'\\';
+    // A path no destination could hold is refused now; one that only a long
+    // destination pushes past the limit, by CheckDestination.
+    if (!FitsPathLimits(kShortestDestinationLength, entry.path, entry.folder))
+      return Fail(ZipFault::PathTooLong, entry.name);
+    if (const auto clash = names.Add(entry.path, entry.folder, i); clash.clash != EntryNameIndex::Clash::None) {
+      ZipFailure failure = Fail(clash.clash == EntryNameIndex::Clash::SameName ? ZipFault::DuplicateName
+                                                                                : ZipFault::FileFolderClash,
+                                entry.name);
+      failure.other = entries_[clash.other].name;
+      return failure;
+    }
     entry.flags = flags;
     entry.method = method;
     entry.crc = crc;
     entry.compressedSize = compressed;
     entry.size = uncompressed;
-    if (startDisk != 0 || (method == kMethodStored && compressed != uncompressed) ||
-        (entry.folder && uncompressed != 0))
+    if (startDisk != 0) return Fail(ZipFault::MultiDisk, entry.name);
+    if ((method == kMethodStored && compressed != uncompressed) || (entry.folder && uncompressed != 0))
       return Fail(ZipFault::Damaged, entry.name);
     entries_.push_back(std::move(entry));
     localOffsets.push_back(localOffset);
@@ -331,6 +360,12 @@ ZipFailure ZipReader::ReadDirectory(ZipByteSource& source) {
   std::sort(spans.begin(), spans.end());
   for (std::size_t i = 1; i < spans.size(); ++i)
     if (spans[i].first < spans[i - 1].second) return Fail(ZipFault::Damaged);
+  return {};
+}
+
+ZipFailure ZipReader::CheckDestination(std::size_t destinationLength) const {
+  for (const ZipEntry& entry : entries_)
+    if (!FitsPathLimits(destinationLength, entry.path, entry.folder)) return Fail(ZipFault::PathTooLong, entry.name);
   return {};
 }
 

@@ -37,8 +37,15 @@ class ZipReader {
   ZipReader& operator=(const ZipReader&) = delete;
 
   // Reads and checks the whole directory. The source is borrowed and must outlive the
-  // reader. Refuses an archive with any unsafe entry name, so nothing of it is written.
+  // reader. Refuses an archive with any name that leaves the destination, that Windows
+  // cannot write or could not hold under any folder, or that Windows would take for
+  // another entry's, so nothing of it is written.
   ZipFailure Open(ZipByteSource& source);
+
+  // Refuses the archive for a destination whose full path (without a trailing
+  // backslash) has destinationLength characters when an entry's path under it would
+  // pass the platform's limits (PathTooLong, naming the entry). Nothing is written.
+  ZipFailure CheckDestination(std::size_t destinationLength) const;
 
   std::size_t Count() const { return entries_.size(); }
   const ZipEntry& Entry(std::size_t index) const { return entries_.at(index); }

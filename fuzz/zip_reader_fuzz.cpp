@@ -1,9 +1,13 @@
 // libFuzzer target: any bytes as an archive. The reader must never crash, read out of
-// bounds or hang, and what it accepts must keep its promises: checked relative paths,
-// progress that rises to the stated size, and exactly the stated number of bytes.
+// bounds or hang, and what it accepts must keep its promises: checked relative paths
+// that fit under a drive root, no two names Windows would take for one, progress that
+// rises to the stated size, and exactly the stated number of bytes.
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
+
+#include "core/file_name_case.h"
 
 #include "core/zip_names.h"
 #include "core/zip_reader.h"
@@ -33,11 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(reader.Count() == 0);
     return 0;
   }
+  std::set<std::wstring> names;
   for (std::size_t i = 0; i < reader.Count(); ++i) {
     const corvan::ZipEntry& entry = reader.Entry(i);
     const auto path = corvan::SafeRelativePath(entry.name);
     Check(path && *path == entry.path && !entry.path.empty());
     Check(entry.path.find(L':') == std::wstring::npos && entry.path.front() != L'\\');
+    Check(corvan::FitsPathLimits(corvan::kShortestDestinationLength, entry.path, entry.folder));
+    Check(names.insert(corvan::FileNameUpcase(entry.path)).second);
     Check(entry.dataOffset + entry.compressedSize <= size);
 
     CountingSink sink;

@@ -12,7 +12,7 @@ ZipError ExtractArchive(CopyPageView& page, ExtractProgress& counters, const std
                         const std::wstring& destination, const ZipEntryFilter& filter) {
   counters.Reset();
   ZipError error;
-  auto zip = ZipArchive::Open(archive, error);
+  auto zip = ZipArchive::Open(archive, error, destination);
   if (!zip) return error;
   const int count = zip->Count();
   for (int i = 0; i < count; ++i) counters.CountEntry(zip->UncompressedSize(i));

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "core/file_name_case.h"
 #include "core/text.h"
+#include "core/unpack_folders.h"
+#include "core/zip_names.h"
 #include "core/zip_reader.h"
 #include "platform/KernelHandle.h"
 
@@ -42,6 +45,9 @@ class FileSource : public ZipByteSource {
   std::uint64_t size_ = 0;
 };
 
+bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+// Writes to the temporary file; remembers whether a refused write found the disk full.
 class FileSink : public ZipEntrySink {
  public:
   explicit FileSink(HANDLE file) : file_(file) {}
@@ -49,14 +55,20 @@ class FileSink : public ZipEntrySink {
     while (size) {
       DWORD done = 0;
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
-      if (!WriteFile(file_, data, want, &done, nullptr) || done == 0) return false;
+      if (!WriteFile(file_, data, want, &done, nullptr)) {
+        diskFull_ = IsDiskFull(GetLastError());
+        return false;
+      }
+      if (done == 0) return false;
       data += done, size -= done;
     }
     return true;
   }
+  bool DiskFull() const { return diskFull_; }
 
  private:
   HANDLE file_;
+  bool diskFull_ = false;
 };
 
 // The archive's bytes go nowhere for a folder entry; the reader still checks it.
@@ -75,9 +87,15 @@ ZipResult ResultOf(ZipFault fault) {
     case ZipFault::CrcMismatch: return ZipResult::Corrupt;
     case ZipFault::UnsupportedMethod:
     case ZipFault::Encrypted:
-    case ZipFault::Zip64: return ZipResult::Unsupported;
-    case ZipFault::UnsafeName: return ZipResult::UnsafeName;
+    case ZipFault::Zip64:
+    case ZipFault::MultiDisk: return ZipResult::Unsupported;
+    case ZipFault::UnsafeName:
+    case ZipFault::InvalidName:
+    case ZipFault::PathTooLong:
+    case ZipFault::DuplicateName:
+    case ZipFault::FileFolderClash: return ZipResult::UnsafeName;
     case ZipFault::WriteError: return ZipResult::WriteError;
+    case ZipFault::DiskFull: return ZipResult::DiskFull;
     case ZipFault::Cancelled: return ZipResult::Cancelled;
   }
   return ZipResult::Corrupt;
@@ -86,10 +104,18 @@ ZipResult ResultOf(ZipFault fault) {
 ZipError ErrorOf(const ZipFailure& failure, const std::wstring& archive) {
   ZipError error;
   error.result = ResultOf(failure.fault);
+  error.fault = failure.fault;
   error.archive = archive;
   error.entry = failure.entry;
   error.message = ZipFailureMessage(failure, archive);
   return error;
+}
+
+ZipFailure Failure(ZipFault fault, const std::wstring& entry = {}) {
+  ZipFailure failure;
+  failure.fault = fault;
+  failure.entry = entry;
+  return failure;
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -102,9 +128,11 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-bool IsFolder(const std::wstring& path, DWORD* attributes = nullptr) {
+// The folder an archive is unpacked into, as the limits count it: full, no trailing backslash.
+std::wstring DestinationPath(const std::wstring& folder) { return WithoutTrailingBackslash(FullPath(folder)); }
+
+bool IsFolder(const std::wstring& path) {
   const DWORD a = GetFileAttributesW(path.c_str());
-  if (attributes) *attributes = a;
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -118,13 +146,23 @@ bool MakeFolderTree(const std::wstring& folder) {
   return CreateDirectoryW(path.c_str(), nullptr) || (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(path));
 }
 
+// One temporary name after another in the target's folder: "~cz" + 4 hex digits + ".tmp".
+std::wstring TemporaryName(std::uint16_t number) {
+  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring name = L"~cz0000.tmp";
+  for (int k = 0; k < 4; ++k) name[6 - k] = kHex[(number >> (4 * k)) & 0xF];
+  return name;
+}
+
 class ArchiveFile : public ZipArchive {
  public:
   explicit ArchiveFile(std::wstring path) : path_(std::move(path)) {}
 
-  ZipError Open() {
-    if (!source_.Open(path_)) return ErrorOf(ZipFailure{ZipFault::ReadError, {}, 0}, path_);
-    return ErrorOf(reader_.Open(source_), path_);
+  ZipError Open(const std::wstring& destination) {
+    if (!source_.Open(path_)) return ErrorOf(Failure(ZipFault::ReadError), path_);
+    if (ZipError error = ErrorOf(reader_.Open(source_), path_)) return error;
+    if (destination.empty()) return {};
+    return ErrorOf(reader_.CheckDestination(DestinationPath(destination).size()), path_);
   }
 
   int Count() const override { return static_cast<int>(reader_.Count()); }
@@ -137,82 +175,120 @@ class ArchiveFile : public ZipArchive {
   bool IsFolder(int index) const override { return reader_.Entry(static_cast<std::size_t>(index)).folder; }
 
   ZipError ExtractEntry(int index, const std::wstring& folder, const ZipProgress& progress) override {
-    if (index < 0 || index >= Count()) return ErrorOf(ZipFailure{ZipFault::Damaged, {}, 0}, path_);
-    const ZipEntry& entry = reader_.Entry(static_cast<std::size_t>(index));
-    // entry.path was checked when the archive was opened: relative, no "..", no drive,
-    // no device name; the target can only lie under folder.
-    const std::wstring target = JoinPath(folder, entry.path);
-    if (!MakeParents(folder, entry)) return WriteFailure(target);
-    if (entry.folder) {
-      if (!::IsFolder(target) && !CreateDirectoryW(target.c_str(), nullptr)) return WriteFailure(target);
-      NoSink none;
-      return ErrorOf(reader_.Unpack(static_cast<std::size_t>(index), none, progress), path_);
-    }
-    return WriteEntryFile(index, target, progress);
+    if (index < 0 || index >= Count()) return ErrorOf(Failure(ZipFault::Damaged), path_);
+    return Extract(static_cast<std::size_t>(index), DestinationPath(folder), progress);
   }
 
   ZipError ExtractAll(const std::wstring& folder, const ZipEntryFilter& filter, const ZipProgress& progress) override {
+    const std::wstring destination = DestinationPath(folder);
+    if (ZipError error = ErrorOf(reader_.CheckDestination(destination.size()), path_)) return error;
     for (int i = 0; i < Count(); ++i) {
       if (filter && !filter(Name(i))) continue;
-      if (ZipError error = ExtractEntry(i, folder, progress)) return error;
+      if (ZipError error = Extract(static_cast<std::size_t>(i), destination, progress)) return error;
     }
     return {};
   }
 
  private:
-  ZipError WriteFailure(const std::wstring& target) {
-    return ErrorOf(ZipFailure{ZipFault::WriteError, target, 0}, path_);
+  ZipError WriteFailure(const std::wstring& target, bool diskFull = false) {
+    return ErrorOf(Failure(diskFull ? ZipFault::DiskFull : ZipFault::WriteError, target), path_);
   }
 
-  // The destination and the sub-folders of the entry's name. A sub-folder that is a
-  // link (junction or symbolic link) could lead outside the destination: refused.
-  bool MakeParents(const std::wstring& folder, const ZipEntry& entry) {
-    if (!MakeFolderTree(folder)) return false;
-    std::size_t cut = 0;
-    while ((cut = entry.path.find(L'\\', cut)) != std::wstring::npos) {
-      const std::wstring sub = JoinPath(folder, entry.path.substr(0, cut++));
-      const DWORD attributes = GetFileAttributesW(sub.c_str());
+  ZipError Extract(std::size_t index, const std::wstring& destination, const ZipProgress& progress) {
+    const ZipEntry& entry = reader_.Entry(index);
+    // entry.path was checked when the archive was opened: relative, no "..", no drive,
+    // no device name; the target can only lie under the destination. Its length is
+    // checked against this destination before anything is made for it.
+    if (!FitsPathLimits(destination.size(), entry.path, entry.folder))
+      return ErrorOf(Failure(ZipFault::PathTooLong, entry.name), path_);
+    const std::wstring target = destination + L"\\" + entry.path;
+    const auto cut = entry.path.rfind(L'\\');
+    const std::wstring_view folder = entry.folder ? std::wstring_view(entry.path)
+                                     : cut == std::wstring::npos ? std::wstring_view()
+                                                                 : std::wstring_view(entry.path).substr(0, cut);
+    if (!MakeFolders(destination, folder)) return WriteFailure(target);
+    if (entry.folder) {
+      NoSink none;
+      return ErrorOf(reader_.Unpack(index, none, progress), path_);
+    }
+    return WriteEntryFile(index, target, target.substr(0, target.rfind(L'\\')), progress);
+  }
+
+  // Makes (or checks) the destination and the folders of an entry, each once for the
+  // life of the archive (for one destination at a time). The destination and its parents
+  // are made as they are; below it, a folder that is a link (junction or symbolic link)
+  // could lead outside the destination and is refused, as is a file in the way.
+  bool MakeFolders(const std::wstring& destination, std::wstring_view folder) {
+    if (FileNameUpcase(destination) != destinationKey_) {
+      if (!MakeFolderTree(destination)) return false;
+      destinationKey_ = FileNameUpcase(destination);
+      folders_ = {};
+    }
+    for (const std::size_t length : folders_.Unknown(folder)) {
+      const std::wstring_view relative = folder.substr(0, length);
+      const std::wstring path = destination + L"\\" + std::wstring(relative);
+      DWORD attributes = GetFileAttributesW(path.c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (!CreateDirectoryW(sub.c_str(), nullptr)) return false;
-      } else if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return false;
+        if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+        attributes = GetFileAttributesW(path.c_str());
       }
+      if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+          !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+      folders_.Known(relative);
     }
     return true;
+  }
+
+  // A new temporary file in folder (its full path within MAX_PATH, checked before the
+  // call); no handle when none can be made.
+  KernelHandle CreateTemporary(const std::wstring& folder, std::wstring& temp) {
+    for (int attempt = 0; attempt < 64; ++attempt) {
+      temp = folder + L"\\" + TemporaryName(nextTemporary_++);
+      if (temp.size() > kMaxFilePathLength) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return {};
+      }
+      KernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+      if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return {};
   }
 
   // Written beside the target under a temporary name and moved over it only once the
   // entry is complete and checked, so a failed entry never leaves a half-written file
   // in place of the user's.
-  ZipError WriteEntryFile(int index, const std::wstring& target, const ZipProgress& progress) {
-    const std::wstring dir = target.substr(0, target.find_last_of(L'\\'));
-    wchar_t temp[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(dir.c_str(), L"czp", 0, temp)) return WriteFailure(target);
-    KernelHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
-      DeleteFileW(temp);
-      return WriteFailure(target);
-    }
+  ZipError WriteEntryFile(std::size_t index, const std::wstring& target, const std::wstring& folder,
+                          const ZipProgress& progress) {
+    std::wstring temp;
+    KernelHandle file = CreateTemporary(folder, temp);
+    if (!file) return WriteFailure(target, IsDiskFull(GetLastError()));
     FileSink sink(file.Get());
-    ZipFailure failure = reader_.Unpack(static_cast<std::size_t>(index), sink, progress);
+    ZipFailure failure = reader_.Unpack(index, sink, progress);
     const bool closed = file.Close();
-    if (!failure && !closed) failure = ZipFailure{ZipFault::WriteError, {}, 0};
+    const DWORD closeError = closed ? 0 : GetLastError();
+    if (!failure && !closed) failure = Failure(IsDiskFull(closeError) ? ZipFault::DiskFull : ZipFault::WriteError);
+    if (failure.fault == ZipFault::WriteError && sink.DiskFull()) failure.fault = ZipFault::DiskFull;
     if (failure) {
-      DeleteFileW(temp);
-      if (failure.fault == ZipFault::WriteError) return WriteFailure(target);
+      DeleteFileW(temp.c_str());
+      if (failure.fault == ZipFault::WriteError || failure.fault == ZipFault::DiskFull)
+        return WriteFailure(target, failure.fault == ZipFault::DiskFull);
       return ErrorOf(failure, path_);
     }
-    DWORD attributes;
-    if (::IsFolder(target, &attributes)) {
-      DeleteFileW(temp);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      DeleteFileW(temp.c_str());
       return WriteFailure(target);
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-      SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      DeleteFileW(temp);
-      return WriteFailure(target);
+    // A read-only file is replaced too; it keeps its attribute when the move fails.
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD moveError = GetLastError();
+      DeleteFileW(temp.c_str());
+      if (readOnly) SetFileAttributesW(target.c_str(), attributes);
+      return WriteFailure(target, IsDiskFull(moveError));
     }
     return {};
   }
@@ -220,13 +296,16 @@ class ArchiveFile : public ZipArchive {
   std::wstring path_;
   FileSource source_;
   ZipReader reader_;
+  std::wstring destinationKey_;  // upper-cased; the destination folders_ is relative to
+  UnpackFolders folders_;
+  std::uint16_t nextTemporary_ = static_cast<std::uint16_t>(GetCurrentProcessId() * 40503u);
 };
 
 }  // namespace
 
-std::unique_ptr<ZipArchive> ZipArchive::Open(const std::wstring& path, ZipError& error) {
+std::unique_ptr<ZipArchive> ZipArchive::Open(const std::wstring& path, ZipError& error, const std::wstring& destination) {
   auto archive = std::make_unique<ArchiveFile>(FullPath(path));
-  error = archive->Open();
+  error = archive->Open(destination);
   if (error) return nullptr;
   return archive;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "tests/core/zip_test_archive.h"
@@ -146,7 +147,10 @@ TEST(ZipReader, RefusesDamagedArchivesWithANamedFault) {
       {"directory offset wrong", [](Archive& a) { a.Put32(a.end + Archive::kEndDirOffset, 3); }, ZipFault::Damaged},
       {"entry count larger", [](Archive& a) { a.Put16(a.end + Archive::kEndCount, 3); a.Put16(a.end + Archive::kEndCountHere, 3); },
        ZipFault::Damaged},
-      {"second disk of a set", [](Archive& a) { a.Put16(a.end + Archive::kEndDisk, 1); }, ZipFault::Damaged},
+      {"second disk of a set", [](Archive& a) { a.Put16(a.end + Archive::kEndDisk, 1); }, ZipFault::MultiDisk},
+      {"directory on another disk", [](Archive& a) { a.Put16(a.end + Archive::kEndDisk + 2, 2); }, ZipFault::MultiDisk},
+      {"entry starting on another disk", [](Archive& a) { a.Put16(a.central[1] + Archive::kCentralDisk, 1); },
+       ZipFault::MultiDisk},
       {"bzip2", [](Archive& a) { a.PutBoth16(0, Archive::kLocalMethod, Archive::kCentralMethod, 12); },
        ZipFault::UnsupportedMethod},
       {"encrypted", [](Archive& a) { a.PutBoth16(1, Archive::kLocalFlags, Archive::kCentralFlags, 1); },
@@ -218,20 +222,169 @@ TEST(ZipReader, ReportsWriteFailuresAndCancellationForTheEntry) {
   EXPECT_EQ(again.bytes.size(), 3u << 20);
 }
 
-TEST(ZipReader, RefusesTheWholeArchiveWhenOneNameLeavesTheDestination) {
-  const char* hostile[] = {
-      "../EVIL.EXE", "DATA/../../EVIL.EXE", "/etc/passwd", "\\WINDOWS\\EVIL.DLL", "C:/EVIL.EXE",
-      "c:EVIL.EXE", "\\\\server\\share\\EVIL.EXE", "//server/share/EVIL.EXE", "DATA\\..\\..\\EVIL.EXE",
-      "CORVAN.EXE:stream", "CON", "DATA/aux.txt", "DATA/..", "./CORVAN.EXE", "DATA//FIRME.DB", "EVIL. ",
+TEST(ZipReader, RefusesTheWholeArchiveForOneBadNameAndSaysWhy) {
+  struct Case {
+    const char* name;
+    ZipFault fault;
+    NameProblem problem;
   };
-  for (const char* name : hostile) {
-    SCOPED_TRACE(name);
-    const Archive zip = MakeZip({{"GOOD.TXT", "good", 0}, {name, "evil", 0}});
+  constexpr auto kOut = ZipFault::UnsafeName;
+  constexpr auto kInvalid = ZipFault::InvalidName;
+  const Case cases[] = {
+      {"../EVIL.EXE", kOut, NameProblem::None},
+      {"DATA/../../EVIL.EXE", kOut, NameProblem::None},
+      {"/etc/passwd", kOut, NameProblem::None},
+      {"\\WINDOWS\\EVIL.DLL", kOut, NameProblem::None},
+      {"C:/EVIL.EXE", kOut, NameProblem::None},
+      {"c:EVIL.EXE", kOut, NameProblem::None},
+      {"\\\\server\\share\\EVIL.EXE", kOut, NameProblem::None},
+      {"//server/share/EVIL.EXE", kOut, NameProblem::None},
+      {"DATA\\..\\..\\EVIL.EXE", kOut, NameProblem::None},
+      {"DATA/..", kOut, NameProblem::None},
+      {"a\x01b/../../x", kOut, NameProblem::None},  // a way out is named first, whatever else is wrong
+      {"CORVAN.EXE:stream", kInvalid, NameProblem::ReservedCharacter},
+      {"CON", kInvalid, NameProblem::DeviceName},
+      {"DATA/aux.txt", kInvalid, NameProblem::DeviceName},
+      {"./CORVAN.EXE", kInvalid, NameProblem::BadComponent},
+      {"DATA//FIRME.DB", kInvalid, NameProblem::BadComponent},
+      {"EVIL. ", kInvalid, NameProblem::BadComponent},
+      {"FIRME\x01.DB", kInvalid, NameProblem::ControlCharacter},
+      {"DATA/line\nbreak.txt", kInvalid, NameProblem::ControlCharacter},
+      {"what?.txt", kInvalid, NameProblem::ReservedCharacter},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Archive zip = MakeZip({{"GOOD.TXT", "good", 0}, {c.name, "evil", 0}});
     ZipMemorySource source(zip.bytes);
     ZipReader reader;
     const ZipFailure failure = reader.Open(source);
-    EXPECT_EQ(failure.fault, ZipFault::UnsafeName);
+    EXPECT_EQ(failure.fault, c.fault);
+    EXPECT_EQ(failure.problem, c.problem);
+    EXPECT_EQ(failure.entry, std::wstring(c.name, c.name + strlen(c.name)));
     EXPECT_EQ(reader.Count(), 0u);  // not even the good entry is offered
+  }
+  // The character is named: a stream's colon is not a way out of the folder.
+  const Archive stream = MakeZip({{"CORVAN.EXE:stream", "x", 0}});
+  ZipMemorySource source(stream.bytes);
+  ZipReader reader;
+  const ZipFailure failure = reader.Open(source);
+  EXPECT_EQ(failure.character, L':');
+  EXPECT_EQ(ZipFailureMessage(failure, L"EXE.ZIP"),
+            L"Arhiva EXE.ZIP contine fisierul CORVAN.EXE:stream, al carui nume contine caracterul :, pe care Windows nu "
+            L"il permite in nume; nu dezarhivez nimic din ea.");
+}
+
+TEST(ZipReader, RefusesTwoEntriesWindowsWouldWriteToOneFile) {
+  struct Case {
+    const char* what;
+    std::vector<const char*> names;
+    ZipFault fault;
+    const wchar_t* other;  // the earlier entry named in the failure
+    const wchar_t* entry;
+  };
+  const Case cases[] = {
+      {"the same name twice", {"a.txt", "b.txt", "a.txt"}, ZipFault::DuplicateName, L"a.txt", L"a.txt"},
+      {"letter case differs", {"a.txt", "A.TXT"}, ZipFault::DuplicateName, L"a.txt", L"A.TXT"},
+      {"separators differ", {"DATA/FIRME.DB", "DATA\\FIRME.DB"}, ZipFault::DuplicateName, L"DATA/FIRME.DB",
+       L"DATA\\FIRME.DB"},
+      {"case of a folder differs", {"Data/x.db", "DATA/X.DB"}, ZipFault::DuplicateName, L"Data/x.db", L"DATA/X.DB"},
+      {"Romanian letters in both cases", {"\xC8\x99" "coala.txt", "\xC8\x98" "COALA.TXT"}, ZipFault::DuplicateName,
+       L"\u0219coala.txt", L"\u0218COALA.TXT"},
+      {"a folder entry twice", {"DATA/", "data/"}, ZipFault::DuplicateName, L"DATA/", L"data/"},
+      {"a file, then a folder of its name", {"DATA", "DATA/FIRME.DB"}, ZipFault::FileFolderClash, L"DATA",
+       L"DATA/FIRME.DB"},
+      {"a folder, then a file of its name", {"data/FIRME.DB", "DATA"}, ZipFault::FileFolderClash, L"data/FIRME.DB",
+       L"DATA"},
+      {"a folder entry, then a file", {"DATA/", "Data"}, ZipFault::FileFolderClash, L"DATA/", L"Data"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<ziptest::Entry> entries;
+    for (const char* name : c.names) entries.push_back({name, std::string(name).back() == '/' ? "" : "x", 0, 0x0800});
+    const Archive zip = MakeZip(entries);
+    ZipMemorySource source(zip.bytes);
+    ZipReader reader;
+    const ZipFailure failure = reader.Open(source);
+    EXPECT_EQ(failure.fault, c.fault);
+    EXPECT_EQ(failure.other, c.other);
+    EXPECT_EQ(failure.entry, c.entry);
+    EXPECT_EQ(reader.Count(), 0u);
+  }
+  // What Windows keeps apart stays apart: the dotless i is not I, nor are a folder's
+  // files one another, nor a name and the same name with more after it.
+  const Archive distinct = MakeZip({{"DATA/", "", 0},
+                                    {"DATA/FIRME.DB", "x", 0},
+                                    {"data/OPERATOR.DB", "y", 0},
+                                    {"FIRME.DB", "z", 0},
+                                    {"FIRME.DB2", "w", 0},
+                                    {"\xC4\xB1.txt", "dotless", 0, 0x0800},
+                                    {"I.TXT", "capital", 0}});
+  ZipMemorySource source(distinct.bytes);
+  ZipReader reader;
+  EXPECT_FALSE(reader.Open(source));
+  EXPECT_EQ(reader.Count(), 7u);
+}
+
+TEST(ZipReader, RefusesPathsPastTheLimitsOfWindowsBeforeAnythingIsWritten) {
+  const std::string a150(150, 'A'), b150(150, 'B');
+  std::string deep;
+  for (int i = 0; i < 32767; ++i) deep += "d/";
+  struct Case {
+    const char* what;
+    std::string name;
+    ZipFault fault;
+  };
+  const Case cases[] = {
+      {"two long folders", a150 + "/" + b150 + "/x.txt", ZipFault::PathTooLong},
+      {"32767 nested folders", deep + "f", ZipFault::PathTooLong},
+      {"one name of 33000 characters", std::string(33000, 'n'), ZipFault::PathTooLong},
+      // Under C:\ a file may have 256 characters, a folder 244, a file's folder too.
+      {"the longest file under a drive root", std::string(256, 'f'), ZipFault::None},
+      {"one character more", std::string(257, 'f'), ZipFault::PathTooLong},
+      {"the longest folder", std::string(244, 'd') + "/", ZipFault::None},
+      {"a folder one character longer", std::string(245, 'd') + "/", ZipFault::PathTooLong},
+      {"a file in a folder one character too long", std::string(245, 'd') + "/f", ZipFault::PathTooLong},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Archive zip = MakeZip({{"GOOD.TXT", "good", 0}, {c.name, c.name.back() == '/' ? "" : "x", 0}});
+    ZipMemorySource source(zip.bytes);
+    ZipReader reader;
+    const ZipFailure failure = reader.Open(source);
+    EXPECT_EQ(failure.fault, c.fault);
+    if (c.fault != ZipFault::None) {
+      EXPECT_EQ(failure.entry.size(), c.name.size());
+      EXPECT_EQ(reader.Count(), 0u);
+    }
+  }
+}
+
+TEST(ZipReader, ChecksEveryPathAgainstTheDestinationItWillBeWrittenTo) {
+  // "C:\Program Files\Corvan": 23 characters. Files may then have 235, folders 223.
+  const std::size_t destination = std::wstring(L"C:\\Program Files\\Corvan").size();
+  struct Case {
+    std::string name;
+    bool fits;
+  };
+  const Case cases[] = {
+      {std::string(235, 'f'), true},
+      {std::string(236, 'f'), false},
+      {std::string(223, 'd') + "/", true},
+      {std::string(224, 'd') + "/", false},
+      {std::string(223, 'd') + "/" + std::string(11, 'f'), true},  // its temporary name fits beside it
+      {std::string(224, 'd') + "/f", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name.size());
+    const Archive zip = MakeZip({{"GOOD.TXT", "good", 0}, {c.name, c.name.back() == '/' ? "" : "x", 0}});
+    ZipMemorySource source(zip.bytes);
+    ZipReader reader;
+    ASSERT_FALSE(reader.Open(source));
+    const ZipFailure failure = reader.CheckDestination(destination);
+    EXPECT_EQ(failure.fault, c.fits ? ZipFault::None : ZipFault::PathTooLong);
+    if (!c.fits) {
+      EXPECT_EQ(failure.entry.size(), c.name.size());
+    }
   }
 }
 
@@ -282,7 +435,12 @@ TEST(ZipReader, DecodesNamesInTheArchivesCodePage) {
   // Bytes that are not UTF-8 under the UTF-8 flag cannot name a file.
   for (const char* bad : {"\xC0\xAF" "etc", "\xED\xA0\x80", "ab\xE2\x82", "\xFF"}) {
     SCOPED_TRACE(bad);
-    EXPECT_EQ(OpenFault(MakeZip({{bad, "x", 0, 0x0800}}).bytes), ZipFault::UnsafeName);
+    const Archive zip = MakeZip({{bad, "x", 0, 0x0800}});
+    ZipMemorySource source(zip.bytes);
+    ZipReader reader;
+    const ZipFailure failure = reader.Open(source);
+    EXPECT_EQ(failure.fault, ZipFault::InvalidName);
+    EXPECT_EQ(failure.problem, NameProblem::NotText);
   }
 }
 
@@ -304,6 +462,30 @@ TEST(ZipReader, EveryFailureSaysWhichArchiveAndWhichEntry) {
   EXPECT_EQ(ZipFailureMessage(Failure(ZipFault::UnsafeName, L"..\x01/x"), archive),
             L"Arhiva C:\\Corvan\\EXE.ZIP contine fisierul ..?/x, al carui nume iese din folderul de destinatie; "
             L"nu dezarhivez nimic din ea.");
+  // The new refusals, each with its own reason.
+  ZipFailure twice = Failure(ZipFault::DuplicateName, L"A.TXT");
+  twice.other = L"a.txt";
+  EXPECT_EQ(ZipFailureMessage(twice, archive),
+            L"Arhiva C:\\Corvan\\EXE.ZIP contine fisierele a.txt si A.TXT, pe care Windows le scrie in acelasi fisier "
+            L"(nu deosebeste literele mari de cele mici); nu dezarhivez nimic din ea.");
+  twice.other = L"A.TXT";
+  EXPECT_EQ(ZipFailureMessage(twice, archive),
+            L"Arhiva C:\\Corvan\\EXE.ZIP contine de doua ori fisierul A.TXT; nu dezarhivez nimic din ea.");
+  ZipFailure control = Failure(ZipFault::InvalidName, L"a\tb");
+  control.problem = NameProblem::ControlCharacter;
+  EXPECT_EQ(ZipFailureMessage(control, archive),
+            L"Arhiva C:\\Corvan\\EXE.ZIP contine fisierul a?b, al carui nume contine caractere de control; "
+            L"nu dezarhivez nimic din ea.");
+  EXPECT_EQ(ZipFailureMessage(Failure(ZipFault::MultiDisk), archive),
+            L"Arhiva C:\\Corvan\\EXE.ZIP este un volum al unei arhive ZIP impartite pe mai multe discuri, pe care nu o "
+            L"pot citi.");
+  // A name of thousands of characters is cut in its middle; its length is still told.
+  const std::wstring longName = std::wstring(150, L'A') + L"/" + std::wstring(150, L'B') + L"/x.txt";
+  const std::wstring tooLong = ZipFailureMessage(Failure(ZipFault::PathTooLong, longName), archive);
+  EXPECT_EQ(tooLong, L"Arhiva C:\\Corvan\\EXE.ZIP contine fisierul " + std::wstring(60, L'A') + L"..." +
+                         std::wstring(24, L'B') + L"/x.txt (307 de caractere), a carui cale in folderul de destinatie "
+                         L"ar depasi lungimea permisa de Windows (259 de caractere pentru un fisier, 247 pentru un "
+                         L"folder); nu dezarhivez nimic din ea.");
   std::set<std::wstring> distinct;
   for (int f = static_cast<int>(ZipFault::ReadError); f <= static_cast<int>(ZipFault::Cancelled); ++f) {
     SCOPED_TRACE(f);

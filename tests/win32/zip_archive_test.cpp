@@ -7,7 +7,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
+
+#include "core/text.h"
+#include "core/zip_names.h"
 
 #include "tests/core/zip_test_archive.h"
 #include "tests/win32/win32_test_support.h"
@@ -187,4 +191,89 @@ TEST(ZipArchive, AFileInTheWayOfAFolderIsAWriteError) {
   EXPECT_EQ(error.result, ZipResult::WriteError);
   EXPECT_EQ(error.message, L"Nu pot scrie fisierul " + dest + L"DATA\\FIRME.DB din arhiva " + archive + L".");
   EXPECT_EQ(ReadBytes(dest + L"DATA"), "a file named like the folder");
+}
+
+TEST(ZipArchive, HostileNamesAreRefusedAtOnceWithNothingCreated) {
+  std::string deep, wide;
+  for (int i = 0; i < 32767; ++i) deep += "d/";
+  for (int i = 0; i < 330; ++i) wide += std::string(99, 'p') + "/";
+  struct Case {
+    const char* what;
+    std::vector<ziptest::Entry> entries;
+    ZipResult result;
+    corvan::ZipFault fault;
+    std::wstring named;  // what the message must show of the entry
+  };
+  const std::wstring a60(60, L'A');
+  const Case cases[] = {
+      {"two folders of 150 characters", {{std::string(150, 'A') + "/" + std::string(150, 'B') + "/x.txt", "x", 8}},
+       ZipResult::UnsafeName, corvan::ZipFault::PathTooLong, a60 + L"..."},
+      {"32767 nested folders", {{deep + "f", "x", 8}}, ZipResult::UnsafeName, corvan::ZipFault::PathTooLong,
+       L"d/d/d/"},
+      {"a path of 33,000 characters", {{wide + "f.txt", "x", 8}}, ZipResult::UnsafeName,
+       corvan::ZipFault::PathTooLong, L"(33005 de caractere)"},
+      {"a.txt and A.TXT", {{"a.txt", "small", 0}, {"A.TXT", "CAPITAL", 0}}, ZipResult::UnsafeName,
+       corvan::ZipFault::DuplicateName, L"a.txt si A.TXT"},
+      {"DATA\\FIRME.DB and data/firme.db", {{"DATA\\FIRME.DB", "1", 0}, {"data/firme.db", "2", 0}},
+       ZipResult::UnsafeName, corvan::ZipFault::DuplicateName, L"data/firme.db"},
+      {"a file named like a folder", {{"DATA", "1", 0}, {"DATA/FIRME.DB", "2", 0}}, ZipResult::UnsafeName,
+       corvan::ZipFault::FileFolderClash, L"DATA si DATA/FIRME.DB"},
+      {"a control character", {{"OK.TXT", "ok", 0}, {"FIRME\x07.DB", "x", 0}}, ZipResult::UnsafeName,
+       corvan::ZipFault::InvalidName, L"FIRME?.DB, al carui nume contine caractere de control"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder temp;
+    const std::wstring archive = temp.Path() + L"HOSTILE.ZIP";
+    ASSERT_TRUE(WriteBytes(archive, Bytes(ziptest::MakeZip(c.entries))));
+    const std::wstring dest = temp.Path() + L"Corvan\\";
+    const ULONGLONG start = GetTickCount64();
+    ZipError error;
+    auto zip = ZipArchive::Open(archive, error, dest);
+    const ULONGLONG took = GetTickCount64() - start;
+    std::printf("  %s: refused in %llu ms\n", c.what, took);
+    EXPECT_FALSE(zip);
+    EXPECT_EQ(error.result, c.result);
+    EXPECT_EQ(error.fault, c.fault);
+    EXPECT_NE(error.message.find(archive), std::wstring::npos);
+    EXPECT_NE(error.message.find(c.named), std::wstring::npos) << std::string(error.message.begin(), error.message.end());
+    EXPECT_LT(error.message.size(), 600u) << "a hostile name is cut in the message";
+    // Opened without a destination, the archive is refused all the same.
+    EXPECT_FALSE(ZipArchive::Open(archive, error));
+    EXPECT_EQ(error.fault, c.fault);
+    EXPECT_EQ(Tree(temp.Path()), std::vector<std::wstring>{L"HOSTILE.ZIP"}) << "nothing made, no temporary file";
+  }
+}
+
+TEST(ZipArchive, APathTooLongForItsDestinationIsRefusedBeforeAnythingIsMade) {
+  TempFolder temp;
+  // A destination 200 characters long (made here, one folder at a time).
+  std::wstring dest = corvan::WithoutTrailingBackslash(temp.Path());
+  while (dest.size() < 190) {
+    dest += L"\\" + std::wstring(std::min<std::size_t>(40, 199 - dest.size()), L'f');
+    ASSERT_TRUE(CreateDirectoryW(dest.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  }
+  ASSERT_LE(dest.size(), 200u);
+  const std::size_t room = corvan::kMaxFilePathLength - dest.size() - 1;  // for a file directly in it
+  const std::wstring archive = temp.Path() + L"EXE.ZIP";
+  const std::string fits(room, 'f'), over(room + 1, 'o');
+  ASSERT_TRUE(WriteBytes(archive, Bytes(ziptest::MakeZip({{"A.TXT", "a", 0}, {fits, "fits", 0}, {over, "over", 0}}))));
+  const auto before = Tree(temp.Path());
+
+  ZipError error;
+  EXPECT_FALSE(ZipArchive::Open(archive, error, dest));
+  EXPECT_EQ(error.fault, corvan::ZipFault::PathTooLong);
+  EXPECT_EQ(error.entry, std::wstring(over.begin(), over.end()));
+  // Opened for another folder, it is refused when it is unpacked here: before the
+  // first entry, so not even A.TXT is written.
+  auto zip = ZipArchive::Open(archive, error, temp.Path());
+  ASSERT_TRUE(zip);
+  error = zip->ExtractAll(dest);
+  EXPECT_EQ(error.fault, corvan::ZipFault::PathTooLong);
+  error = zip->ExtractEntry(2, dest);
+  EXPECT_EQ(error.fault, corvan::ZipFault::PathTooLong);
+  EXPECT_EQ(Tree(temp.Path()), before);
+  // The entry one character shorter is written, through its temporary name beside it.
+  EXPECT_FALSE(zip->ExtractEntry(1, dest));
+  EXPECT_EQ(ReadBytes(dest + L"\\" + std::wstring(fits.begin(), fits.end())), "fits");
 }
