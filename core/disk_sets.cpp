@@ -53,18 +53,45 @@ std::wstring DiskMarkerName(int n) { return L"DISK" + std::to_wstring(n); }
 
 std::wstring DiskPromptText(int n) { return L"introdu discul de instalare cu numarul \r" + std::to_wstring(n); }
 
-std::uint64_t CopyPartThroughBuffer(const PartReader& read, const PartWriter& write, char* buffer,
-                                    std::size_t bufferSize) {
-  std::uint64_t written = 0;
+PartCopyResult CopyPartThroughBuffer(const PartReader& read, const PartWriter& write, char* buffer,
+                                     std::size_t bufferSize) {
+  PartCopyResult result;
   for (;;) {
     const std::int64_t got = read(buffer, bufferSize);
-    if (got > 0) {
-      if (!write(buffer, static_cast<std::size_t>(got))) break;
-      written += static_cast<std::uint64_t>(got);
+    if (got < 0) {
+      result.fault = PartCopyFault::ReadError;
+      return result;
     }
-    if (got < static_cast<std::int64_t>(bufferSize)) break;
+    if (got == 0) return result;
+    if (!write(buffer, static_cast<std::size_t>(got))) {
+      result.fault = PartCopyFault::WriteError;
+      return result;
+    }
+    result.written += static_cast<std::uint64_t>(got);
   }
-  return written;
+}
+
+std::wstring PartReadFailureText(std::wstring_view part, int disk) {
+  return L"Nu pot citi fisierul " + std::wstring(part) + L" de pe discul " + std::to_wstring(disk) +
+         L".\rVerificati discul si apasati din nou 'Continua'.";
+}
+
+std::wstring ArchiveWriteFailureText(std::wstring_view archive, bool full) {
+  if (full)
+    return L"Nu pot scrie fisierul " + std::wstring(archive) +
+           L": nu mai este loc pe disc.\rFaceti loc pe disc si apasati din nou 'Continua'.";
+  return L"Nu pot scrie fisierul " + std::wstring(archive) +
+         L".\rVerificati folderul programului si apasati din nou 'Continua'.";
+}
+
+std::wstring MissingFirstPartText(std::wstring_view part, int disk) {
+  return L"Fisierul " + std::wstring(part) + L" de pe discul " + std::to_wstring(disk) + L" continua arhiva " +
+         ArchiveNameOfPart(part) + L", dar inceputul ei (" + std::wstring(PartBase(part)) +
+         L".1) nu se afla pe discurile dinainte.\rVerificati discurile de instalare.";
+}
+
+std::wstring PartBufferFailureText(std::wstring_view part) {
+  return L"Nu am destula memorie pentru a copia fisierul " + std::wstring(part) + L".";
 }
 
 void Gauge::SetMax(std::uint32_t max) {

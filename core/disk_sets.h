@@ -42,15 +42,34 @@ std::wstring DiskMarkerName(int n);
 // The disk prompt's text: the request, then the number on a line of its own.
 std::wstring DiskPromptText(int n);
 
-// Reads up to size bytes into the buffer: the count read, or -1 on a read error.
+// Reads up to size bytes into the buffer: the count read (0 at the end of the part), or
+// -1 on a read error.
 using PartReader = std::function<std::int64_t(char* buffer, std::size_t size)>;
 // Writes every byte given; false on a write error.
 using PartWriter = std::function<bool(const char* data, std::size_t size)>;
-// Copies one part through the buffer in one sequential pass: writes what each read gave
-// and stops after the first read that fills less than the buffer (an error counts as
-// one) or at a write error. Returns the count of bytes written.
-std::uint64_t CopyPartThroughBuffer(const PartReader& read, const PartWriter& write, char* buffer,
-                                    std::size_t bufferSize);
+
+enum class PartCopyFault : std::uint8_t { None, ReadError, WriteError };
+struct PartCopyResult {
+  std::uint64_t written = 0;
+  PartCopyFault fault = PartCopyFault::None;
+};
+// Copies one part through the buffer in one sequential pass, writing what each read
+// gave, until a read gives nothing: a read that fills less than the buffer is not the
+// end of the part (a network drive or a failing floppy may hand out fewer bytes than
+// asked). Stops at a read or a write error, and says which.
+PartCopyResult CopyPartThroughBuffer(const PartReader& read, const PartWriter& write, char* buffer,
+                                     std::size_t bufferSize);
+
+// What the join tells the user when it cannot go on, each with what to do next.
+// A part that cannot be opened or read: its name and the disk it is on.
+std::wstring PartReadFailureText(std::wstring_view part, int disk);
+// An archive of the work folder that cannot be made or written; full: no room is left.
+std::wstring ArchiveWriteFailureText(std::wstring_view archive, bool full);
+// A part after the first whose archive this join has not begun: its ".1" was not on an
+// earlier disk (whatever archive of that name lies in the work folder is stale).
+std::wstring MissingFirstPartText(std::wstring_view part, int disk);
+// The part buffer could not be had.
+std::wstring PartBufferFailureText(std::wstring_view part);
 
 // A gauge as the copy pages show it.
 class Gauge {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/disk_sets.h"
+#include "core/modal_result.h"
 #include "core/text.h"
 #include "platform/Files.h"
 #include "platform/KernelHandle.h"
@@ -47,6 +48,11 @@ HANDLE CreateArchive(const std::wstring& target) {
   return h;
 }
 
+std::wstring ShowFailure(const std::wstring& text) {
+  MsgDlg(text, L"", mtError, taCenter, Buttons({mbOK}), mbOK);
+  return text;
+}
+
 }  // namespace
 
 bool IsWantedPart(const std::wstring& name, TComponentSet wanted) { return corvan::IsWantedPart(name, wanted); }
@@ -63,35 +69,73 @@ bool WaitForDisk(int n) {
   return true;
 }
 
-void AppendPart(CopyPageView& page, const std::wstring& name) {
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[PartBufferSize]);
+std::wstring AppendPart(CopyPageView& page, const std::wstring& name, int disk, BegunArchives& begun) {
+  struct Counted {  // the part counts as handled however it ends
+    ~Counted() { ++PartsJoined; }
+  } counted;
   const std::wstring source = JoinPath(Settings().SourceDir, name);
   page.SetStatusText(name);
-  const std::wstring target =
-      JoinPath(WithoutTrailingBackslash(Settings().ProposedProgramDir), ArchiveNameOfPart(name));
+  const std::wstring archive = ArchiveNameOfPart(name);
+  const std::wstring target = JoinPath(WithoutTrailingBackslash(Settings().ProposedProgramDir), archive);
+  const bool first = StartsArchive(name);
+  // Whatever lies in the work folder under this name was not made by this join.
+  if (!first && !begun.count(UpperAscii(archive))) return MissingFirstPartText(name, disk);
 
+  KernelHandle out;
+  // An archive this join has begun is incomplete when one of its parts fails: it goes,
+  // and the next join makes it again from its ".1".
+  auto abandon = [&](const std::wstring& text) {
+    out.Close();
+    if (begun.erase(UpperAscii(archive))) DeleteFileW(target.c_str());
+    return text;
+  };
+  std::unique_ptr<char[]> buffer(new (std::nothrow) char[PartBufferSize]);
+  if (!buffer) return abandon(PartBufferFailureText(name));
   KernelHandle in(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  KernelHandle out(StartsArchive(name) ? CreateArchive(target)
-                                     : CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (buffer && in && out && SetFilePointerEx(out.Get(), LARGE_INTEGER{}, nullptr, FILE_END)) {
-    CopyPartThroughBuffer(
-        [&](char* data, std::size_t size) -> std::int64_t {
-          DWORD got = 0;
-          if (!ReadFile(in.Get(), data, static_cast<DWORD>(size), &got, nullptr)) return -1;
-          return got;
-        },
-        [&](const char* data, std::size_t size) {
-          DWORD put = 0;
-          return WriteFile(out.Get(), data, static_cast<DWORD>(size), &put, nullptr) && put == size;
-        },
-        buffer.get(), PartBufferSize);
+  LARGE_INTEGER partSize{};
+  if (!in || !GetFileSizeEx(in.Get(), &partSize)) return abandon(PartReadFailureText(name, disk));
+
+  if (first) {
+    begun.erase(UpperAscii(archive));
+    out = KernelHandle(CreateArchive(target));
+  } else {
+    out = KernelHandle(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
-  ++PartsJoined;
+  if (!out) return abandon(ArchiveWriteFailureText(target, IsDiskFullError(GetLastError())));
+  if (first) begun.insert(UpperAscii(archive));
+  if (!SetFilePointerEx(out.Get(), LARGE_INTEGER{}, nullptr, FILE_END))
+    return abandon(ArchiveWriteFailureText(target, false));
+
+  DWORD writeError = 0;
+  const PartCopyResult copied = CopyPartThroughBuffer(
+      [&](char* data, std::size_t size) -> std::int64_t {
+        DWORD got = 0;
+        if (!ReadFile(in.Get(), data, static_cast<DWORD>(size), &got, nullptr)) return -1;
+        return got;
+      },
+      [&](const char* data, std::size_t size) {
+        while (size) {
+          DWORD put = 0;
+          if (!WriteFile(out.Get(), data, static_cast<DWORD>(size), &put, nullptr) || put == 0) {
+            writeError = GetLastError();
+            return false;
+          }
+          data += put, size -= put;
+        }
+        return true;
+      },
+      buffer.get(), PartBufferSize);
+  if (copied.fault == PartCopyFault::WriteError) return abandon(ArchiveWriteFailureText(target, IsDiskFullError(writeError)));
+  // A part that ends before the size it had when it was opened was not read whole.
+  if (copied.fault == PartCopyFault::ReadError || copied.written != static_cast<std::uint64_t>(partSize.QuadPart))
+    return abandon(PartReadFailureText(name, disk));
+  if (!out.Close()) return abandon(ArchiveWriteFailureText(target, IsDiskFullError(GetLastError())));
+  return {};
 }
 
-bool AssembleArchives(CopyPageView& page, TComponentSet wanted) {
+AssemblyResult AssembleArchives(CopyPageView& page, TComponentSet wanted) {
   auto& settings = Settings();
   page.SetStatusText(L"Asamblare arhive...");
   PartsJoined = 0;
@@ -99,14 +143,17 @@ bool AssembleArchives(CopyPageView& page, TComponentSet wanted) {
   page.SetCopyMax(static_cast<std::uint32_t>(std::max<std::int32_t>(settings.DiskCount, 0)));
   page.SetCopyPosition(0);
   settings.SourceDir = WithoutTrailingBackslash(settings.SourceDir);
+  BegunArchives begun;
   for (int n = 1; n <= settings.DiskCount; ++n) {
     if (!WaitForDisk(n)) {
       page.SetModalResult(TModalResult::Cancel);
-      return false;
+      return {AssemblyOutcome::Cancelled, {}};
     }
     page.SetCopyPosition(n);
-    for (const auto& name : WantedPartsInSource(wanted)) AppendPart(page, name);
+    for (const auto& name : WantedPartsInSource(wanted))
+      if (const std::wstring failure = AppendPart(page, name, n, begun); !failure.empty())
+        return {AssemblyOutcome::Failed, ShowFailure(failure)};
     page.SetCopyPosition(PartsJoined);
   }
-  return true;
+  return {AssemblyOutcome::Joined, {}};
 }

@@ -133,7 +133,13 @@ ZipError ExtractComponents(CopyPageView& page, ExtractProgress& counters, TCompo
 
 CopyResult CopyComponents(CopyPageView& page, ExtractProgress& counters, TComponentSet wanted,
                           const CopyPageActions& actions) {
-  if (!AssembleArchives(page, wanted)) return {CopyOutcome::Cancelled, {}};
+  const AssemblyResult joined = AssembleArchives(page, wanted);
+  if (joined.outcome == AssemblyOutcome::Cancelled) return {CopyOutcome::Cancelled, {}};
+  if (joined.outcome == AssemblyOutcome::Failed) {
+    CopyResult failed{CopyOutcome::JoinFailed, {}};
+    failed.error.message = joined.message;
+    return failed;
+  }
   if (ZipError error = ExtractComponents(page, counters, wanted, actions.afterProgramComponent))
     return {CopyOutcome::Failed, std::move(error)};
   DeleteAssembledArchives(actions.deleteFailure);

@@ -17,6 +17,8 @@
 enum class CopyOutcome {
   Done,       // every wanted component unpacked, the joined archives deleted
   Cancelled,  // the user gave up at a disk prompt; the page's modal result is Cancel
+  JoinFailed, // a part could not be read or an archive written: the message has been shown
+              // (error.message holds it); nothing was unpacked, and Continue may run it again
   Failed,     // an archive could not be unpacked: later components were not, and the
               // joined archives stay in the work folder
 };

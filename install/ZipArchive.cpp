@@ -9,6 +9,7 @@
 #include "core/unpack_folders.h"
 #include "core/zip_names.h"
 #include "core/zip_reader.h"
+#include "platform/Files.h"
 #include "platform/KernelHandle.h"
 
 using namespace corvan;
@@ -45,8 +46,6 @@ class FileSource : public ZipByteSource {
   std::uint64_t size_ = 0;
 };
 
-bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
-
 // Writes to the temporary file; remembers whether a refused write found the disk full.
 class FileSink : public ZipEntrySink {
  public:
@@ -56,7 +55,7 @@ class FileSink : public ZipEntrySink {
       DWORD done = 0;
       const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
       if (!WriteFile(file_, data, want, &done, nullptr)) {
-        diskFull_ = IsDiskFull(GetLastError());
+        diskFull_ = IsDiskFullError(GetLastError());
         return false;
       }
       if (done == 0) return false;
@@ -263,12 +262,12 @@ class ArchiveFile : public ZipArchive {
                           const ZipProgress& progress) {
     std::wstring temp;
     KernelHandle file = CreateTemporary(folder, temp);
-    if (!file) return WriteFailure(target, IsDiskFull(GetLastError()));
+    if (!file) return WriteFailure(target, IsDiskFullError(GetLastError()));
     FileSink sink(file.Get());
     ZipFailure failure = reader_.Unpack(index, sink, progress);
     const bool closed = file.Close();
     const DWORD closeError = closed ? 0 : GetLastError();
-    if (!failure && !closed) failure = Failure(IsDiskFull(closeError) ? ZipFault::DiskFull : ZipFault::WriteError);
+    if (!failure && !closed) failure = Failure(IsDiskFullError(closeError) ? ZipFault::DiskFull : ZipFault::WriteError);
     if (failure.fault == ZipFault::WriteError && sink.DiskFull()) failure.fault = ZipFault::DiskFull;
     if (failure) {
       DeleteFileW(temp.c_str());
@@ -288,7 +287,7 @@ class ArchiveFile : public ZipArchive {
       const DWORD moveError = GetLastError();
       DeleteFileW(temp.c_str());
       if (readOnly) SetFileAttributesW(target.c_str(), attributes);
-      return WriteFailure(target, IsDiskFull(moveError));
+      return WriteFailure(target, IsDiskFullError(moveError));
     }
     return {};
   }

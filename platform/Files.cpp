@@ -48,3 +48,5 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   }
   return file.Close();
 }
+
+bool IsDiskFullError(unsigned long error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+// True for the platform's errors of a disk with no room left.
+bool IsDiskFullError(unsigned long error);
+
 // True for an existing file (a folder of that name does not count).
 bool FileExists(const std::wstring& path);
 

@@ -101,21 +101,24 @@ TEST(DiskSets, GaugeKeepsItsPositionWithinTheMaximum) {
   EXPECT_EQ(gauge.Percent(), 100);  // no overflow in the percentage
 }
 
-TEST(DiskSets, APartIsCopiedUntilTheFirstShortRead) {
-  // The source hands out its bytes in reads of at most `limit`; a read past the end
-  // gives 0, a failing read -1.
+TEST(DiskSets, APartIsCopiedUntilItsEndWhateverItsReadsGive) {
+  // The source hands out its bytes in reads of at most `limit` (a network drive, a
+  // failing floppy); a read past the end gives 0, a failing read -1.
   struct Case {
     std::size_t total, buffer, limit;
     int failAtRead;  // -1: never
     std::size_t expectWritten;
     int expectReads;
+    PartCopyFault fault;
   };
   const Case cases[] = {
-      {10, 4, 4, -1, 10, 3},   // 4, 4, 2 (short: stop)
-      {8, 4, 4, -1, 8, 3},     // 4, 4, 0: an exact multiple needs one empty read to end
-      {0, 4, 4, -1, 0, 1},
-      {10, 4, 3, -1, 3, 1},    // a read that fills less than the buffer ends the part
-      {10, 4, 4, 1, 4, 2},     // a read error ends it too
+      {10, 4, 4, -1, 10, 4, PartCopyFault::None},      // 4, 4, 2, then 0: the end
+      {8, 4, 4, -1, 8, 3, PartCopyFault::None},        // 4, 4, 0
+      {0, 4, 4, -1, 0, 1, PartCopyFault::None},
+      {10, 4, 3, -1, 10, 5, PartCopyFault::None},      // 3, 3, 3, 1, 0: a short read is not the end
+      {10, 4, 1, -1, 10, 11, PartCopyFault::None},     // one byte at a time
+      {10, 4, 4, 1, 4, 2, PartCopyFault::ReadError},   // a read error ends it, and is told
+      {10, 4, 3, 3, 9, 4, PartCopyFault::ReadError},   // after short reads too
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "total " << c.total << " limit " << c.limit << " fail " << c.failAtRead);
@@ -125,7 +128,7 @@ TEST(DiskSets, APartIsCopiedUntilTheFirstShortRead) {
     int reads = 0;
     std::string target;
     std::vector<char> buffer(c.buffer);
-    const auto written = CopyPartThroughBuffer(
+    const auto copied = CopyPartThroughBuffer(
         [&](char* b, std::size_t n) -> std::int64_t {
           if (reads++ == c.failAtRead) return -1;
           const std::size_t take = std::min({n, c.limit, c.total - at});
@@ -138,7 +141,8 @@ TEST(DiskSets, APartIsCopiedUntilTheFirstShortRead) {
           return true;
         },
         buffer.data(), buffer.size());
-    EXPECT_EQ(written, c.expectWritten);
+    EXPECT_EQ(copied.written, c.expectWritten);
+    EXPECT_EQ(copied.fault, c.fault);
     EXPECT_EQ(target, source.substr(0, c.expectWritten));
     EXPECT_EQ(reads, c.expectReads);
   }
@@ -147,13 +151,27 @@ TEST(DiskSets, APartIsCopiedUntilTheFirstShortRead) {
 TEST(DiskSets, AWriteErrorStopsThePart) {
   std::vector<char> buffer(4);
   int reads = 0;
-  const auto written = CopyPartThroughBuffer(
+  const auto copied = CopyPartThroughBuffer(
       [&](char* b, std::size_t n) -> std::int64_t {
         ++reads;
         std::fill_n(b, n, 'x');
         return static_cast<std::int64_t>(n);
       },
       [](const char*, std::size_t) { return false; }, buffer.data(), buffer.size());
-  EXPECT_EQ(written, 0u);
+  EXPECT_EQ(copied.written, 0u);
+  EXPECT_EQ(copied.fault, PartCopyFault::WriteError);
   EXPECT_EQ(reads, 1);
+}
+
+TEST(DiskSets, EachFailureOfTheJoinSaysWhatWentWrongAndWhere) {
+  EXPECT_EQ(PartReadFailureText(L"EXE.2", 2),
+            L"Nu pot citi fisierul EXE.2 de pe discul 2.\rVerificati discul si apasati din nou 'Continua'.");
+  EXPECT_EQ(ArchiveWriteFailureText(L"C:\\Corvan\\EXE.ZIP", true),
+            L"Nu pot scrie fisierul C:\\Corvan\\EXE.ZIP: nu mai este loc pe disc.\rFaceti loc pe disc si apasati din nou "
+            L"'Continua'.");
+  EXPECT_EQ(ArchiveWriteFailureText(L"C:\\Corvan\\EXE.ZIP", false),
+            L"Nu pot scrie fisierul C:\\Corvan\\EXE.ZIP.\rVerificati folderul programului si apasati din nou 'Continua'.");
+  EXPECT_EQ(MissingFirstPartText(L"help.3", 2),
+            L"Fisierul help.3 de pe discul 2 continua arhiva help.ZIP, dar inceputul ei (help.1) nu se afla pe discurile "
+            L"dinainte.\rVerificati discurile de instalare.");
 }

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "copy_page_fake.h"
+#include "core/disk_sets.h"
 #include "core/install_settings.h"
 #include "toolkit/Dialogs.h"
 #include "win32_test_support.h"
@@ -78,7 +80,7 @@ TEST_F(AssemblyTest, MediaOnAFixedDiskIsOneDiskHoldingEveryPart) {
   PromptRecorder prompts;
   prompts.answer = [](int, int) { return TModalResult::Cancel; };
 
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
+  ASSERT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Joined);
   EXPECT_EQ(Settings().DiskCount, 1);
   EXPECT_TRUE(prompts.requests.empty());
   EXPECT_EQ(Settings().SourceDir, media.Path().substr(0, media.Path().size() - 1)) << "trailing backslash dropped";
@@ -111,9 +113,6 @@ TEST_F(AssemblyTest, PartsJoinInOrderIntoTheRightArchives) {
        {{L"EXE.ZIP", "ab"}}, {}},
       {"part 1 replaces a stale archive", itLocal, {{L"DISK1", ""}, {L"EXE.1", "new"}}, {{L"EXE.ZIP", "stale data"}},
        {{L"EXE.ZIP", "new"}}, {}},
-      {"part 01 never creates an archive", itLocal, {{L"DISK1", ""}, {L"HELP.01", "x"}}, {}, {}, {L"HELP.ZIP"}},
-      {"part 01 appends to an existing one", itLocal, {{L"DISK1", ""}, {L"HELP.01", "x"}}, {{L"HELP.ZIP", "abc"}},
-       {{L"HELP.ZIP", "abcx"}}, {}},
       {"a client takes no database parts and nobody the upgrade package", itClient,
        {{L"DISK1", ""}, {L"DBDAT.1", "d"}, {L"DBNEW.1", "n"}, {L"UPGRADE.1", "u"}, {L"BDE32.1", "b"}}, {},
        {{L"BDE32.ZIP", "b"}}, {L"DBDAT.ZIP", L"DBNEW.ZIP", L"UPGRADE.ZIP"}},
@@ -130,7 +129,7 @@ TEST_F(AssemblyTest, PartsJoinInOrderIntoTheRightArchives) {
     WriteFiles(media.Path(), c.media);
     WriteFiles(work.Path(), c.before);
     RecordingCopyPage page;
-    ASSERT_TRUE(AssembleArchives(page, InstallSets[c.type]));
+    ASSERT_EQ(AssembleArchives(page, InstallSets[c.type]).outcome, AssemblyOutcome::Joined);
     for (const auto& [name, bytes] : c.expected) EXPECT_EQ(ReadBytes(work.Path() + name), bytes) << Narrow(name);
     for (const auto& name : c.absent) EXPECT_FALSE(PathExists(work.Path() + name)) << Narrow(name);
   }
@@ -144,7 +143,7 @@ TEST_F(AssemblyTest, TheDiskPromptRepeatsUntilTheMarkerAppears) {
     if (call == 3) WriteBytes(media.Path() + L"DISK1", "");  // the right disk goes in
     return TModalResult::Ok;
   };
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
+  ASSERT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Joined);
   ASSERT_EQ(prompts.requests.size(), 3u);
   const auto& r = prompts.requests[0];
   EXPECT_EQ(r.shownText, L"PENTRU CONTINUARE,\r\rintrodu discul de instalare cu numarul \r1");
@@ -172,19 +171,115 @@ TEST_F(AssemblyTest, GivingUpAtTheDiskPromptCancelsThePage) {
     PromptRecorder prompts;
     prompts.answer = [&](int, int) { return answer; };
     RecordingCopyPage page;
-    EXPECT_FALSE(AssembleArchives(page, InstallSets[itLocal]));
+    EXPECT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Cancelled);
     EXPECT_EQ(page.modalResult, TModalResult::Cancel);
     EXPECT_EQ(prompts.requests.size(), 1u);
     EXPECT_FALSE(PathExists(work.Path() + L"EXE.ZIP"));
   }
 }
 
-TEST_F(AssemblyTest, APartWithoutItsWorkFolderIsCountedAndSkipped) {
-  Settings().ProposedProgramDir = work.Path() + L"missing";
-  WriteFiles(media.Path(), {{L"DISK1", ""}, {L"EXE.1", "e"}, {L"EXE.2", "f"}});
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
-  EXPECT_EQ(PartsJoined, 2);
-  EXPECT_FALSE(PathExists(work.Path() + L"missing\\EXE.ZIP"));
+TEST_F(AssemblyTest, EachFailureOfTheJoinIsShownWithItsOwnMessage) {
+  struct Case {
+    const char* what;
+    Files media;
+    Files before;                    // in the work folder
+    std::function<void(const std::wstring& media, const std::wstring& work)> spoil;
+    std::function<std::wstring(const std::wstring& work)> message;
+    Files after;                     // what the work folder then holds (of these names)
+    std::vector<std::wstring> absent;
+  };
+  const std::string p1 = Pattern(3'000'000, 1), p2 = Pattern(700'000, 2);
+  const Files media = {{L"DISK1", ""}, {L"BDE32.1", "engine"}, {L"EXE.1", p1}, {L"EXE.2", p2}};
+  HANDLE held = INVALID_HANDLE_VALUE;
+  const Case cases[] = {
+      {"a part held by another program", media, {},
+       [&](const std::wstring& m, const std::wstring&) {
+         held = CreateFileW((m + L"EXE.2").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         ASSERT_NE(held, INVALID_HANDLE_VALUE);
+       },
+       [](const std::wstring&) { return PartReadFailureText(L"EXE.2", 1); }, {{L"BDE32.ZIP", "engine"}},
+       {L"EXE.ZIP"}},
+      {"a part that is a folder", {{L"DISK1", ""}, {L"BDE32.1", "engine"}, {L"EXE.1", p1}}, {},
+       [](const std::wstring& m, const std::wstring&) { ASSERT_TRUE(CreateDirectoryW((m + L"EXE.2").c_str(), nullptr)); },
+       [](const std::wstring&) { return PartReadFailureText(L"EXE.2", 1); }, {{L"BDE32.ZIP", "engine"}},
+       {L"EXE.ZIP"}},
+      {"an archive that cannot be made", media, {},
+       [](const std::wstring&, const std::wstring& w) { ASSERT_TRUE(CreateDirectoryW((w + L"EXE.ZIP").c_str(), nullptr)); },
+       [](const std::wstring& w) { return ArchiveWriteFailureText(w + L"EXE.ZIP", false); }, {{L"BDE32.ZIP", "engine"}},
+       {}},
+      {"a work folder that is not there", media, {},
+       [](const std::wstring&, const std::wstring& w) { Settings().ProposedProgramDir = w + L"missing"; },
+       [](const std::wstring& w) { return ArchiveWriteFailureText(w + L"missing\\BDE32.ZIP", false); }, {}, {}},
+      {"a stale archive is never appended to", {{L"DISK1", ""}, {L"EXE.2", p2}}, {{L"EXE.ZIP", "stale data"}}, {},
+       [](const std::wstring&) { return MissingFirstPartText(L"EXE.2", 1); }, {{L"EXE.ZIP", "stale data"}}, {}},
+      {"part 01 never creates an archive", {{L"DISK1", ""}, {L"HELP.01", "x"}}, {}, {},
+       [](const std::wstring&) { return MissingFirstPartText(L"HELP.01", 1); }, {}, {L"HELP.ZIP"}},
+      {"part 01 never appends to an existing one", {{L"DISK1", ""}, {L"HELP.01", "x"}}, {{L"HELP.ZIP", "abc"}}, {},
+       [](const std::wstring&) { return MissingFirstPartText(L"HELP.01", 1); }, {{L"HELP.ZIP", "abc"}}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder media, work;
+    Settings().SourceDir = media.Path();
+    Settings().ProposedProgramDir = work.Path();
+    Settings().DiskCount = 1;
+    MessagePrefix.clear();
+    WriteFiles(media.Path(), c.media);
+    WriteFiles(work.Path(), c.before);
+    if (c.spoil) c.spoil(media.Path(), work.Path());
+    std::vector<MsgDlgRequest> shown;
+    SetMsgDlgObserver([&](const MsgDlgRequest& r) {
+      shown.push_back(r);
+      return TModalResult::Ok;
+    });
+    RecordingCopyPage page;
+    const AssemblyResult result = AssembleArchives(page, InstallSets[itLocal]);
+    SetMsgDlgObserver(nullptr);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held), held = INVALID_HANDLE_VALUE;
+
+    EXPECT_EQ(result.outcome, AssemblyOutcome::Failed);
+    EXPECT_EQ(result.message, c.message(work.Path()));
+    ASSERT_EQ(shown.size(), 1u) << "one message, and no disk prompt";
+    EXPECT_EQ(shown[0].shownText, L"PENTRU CONTINUARE,\r\r" + result.message);
+    EXPECT_EQ(shown[0].kind, mtError);
+    EXPECT_EQ(shown[0].buttons, Buttons({mbOK}));
+    EXPECT_EQ(page.modalResult, TModalResult::Next) << "not Cancel: the page stays open";
+    for (const auto& [name, bytes] : c.after) EXPECT_EQ(ReadBytes(work.Path() + name), bytes) << Narrow(name);
+    for (const auto& name : c.absent) EXPECT_FALSE(PathExists(work.Path() + name)) << Narrow(name);
+  }
+}
+
+TEST_F(AssemblyTest, AFailedJoinSucceedsWhenRunAgainOnceTheDiskIsFixed) {
+  const std::string p1 = Pattern(2'600'000, 1), p2 = Pattern(1'000'000, 2);
+  WriteFiles(media.Path(), {{L"DISK1", ""}, {L"BDE32.1", "engine"}, {L"EXE.1", p1}, {L"EXE.2", ""}});
+  // EXE.2 cannot be read: another program holds it.
+  HANDLE held = CreateFileW((media.Path() + L"EXE.2").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::vector<std::wstring> shown;
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) {
+    shown.push_back(r.shownText);
+    return TModalResult::Ok;
+  });
+  const AssemblyResult failed = AssembleArchives(page, InstallSets[itLocal]);
+  EXPECT_EQ(failed.outcome, AssemblyOutcome::Failed);
+  EXPECT_EQ(failed.message, PartReadFailureText(L"EXE.2", 1));
+  EXPECT_FALSE(ArchiveExists(L"EXE.ZIP")) << "the incomplete archive is gone";
+  EXPECT_EQ(Archive(L"BDE32.ZIP"), "engine");
+
+  // The user fixes the disk (the program lets the part go, and it is whole) and presses
+  // Continue again: the join runs from the start and every archive comes out whole.
+  DWORD put = 0;
+  ASSERT_TRUE(WriteFile(held, p2.data(), static_cast<DWORD>(p2.size()), &put, nullptr));
+  CloseHandle(held);
+  RecordingCopyPage again;
+  const AssemblyResult joined = AssembleArchives(again, InstallSets[itLocal]);
+  SetMsgDlgObserver(nullptr);
+  EXPECT_EQ(joined.outcome, AssemblyOutcome::Joined);
+  EXPECT_TRUE(joined.message.empty());
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(Archive(L"EXE.ZIP") == p1 + p2);
+  EXPECT_EQ(Archive(L"BDE32.ZIP"), "engine");
+  EXPECT_EQ(PartsJoined, 3);
 }
 
 // ---- Floppy sets: A: must be a removable drive (see floppy_assembly.sh).
@@ -224,7 +319,7 @@ TEST_F(FloppyAssemblyTest, AIsRemovableAndEveryDiskIsAskedFor) {
   Settings().DiskCount = 2;
   PromptRecorder prompts;
   InsertOnPrompt(prompts, {{{L"DISK1", ""}, {L"EXE.1", p1}, {L"EXE.2", p2}}, {{L"DISK2", ""}, {L"EXE.3", p3}}});
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
+  ASSERT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Joined);
   EXPECT_EQ(Settings().DiskCount, 2);
   EXPECT_EQ(prompts.requests.size(), 2u);
   EXPECT_EQ(Settings().SourceDir, L"A:");
@@ -237,7 +332,7 @@ TEST_F(FloppyAssemblyTest, TheCopyGaugeFollowsDisksThenParts) {
   InsertOnPrompt(prompts, {{{L"DISK1", ""}, {L"EXE.1", "a"}, {L"EXE.2", "b"}},
                            {{L"DISK2", ""}, {L"EXE.3", "c"}, {L"HELP.1", "h"}},
                            {{L"DISK3", ""}, {L"HELP.2", "i"}, {L"PAYDESK.1", "p"}}});
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
+  ASSERT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Joined);
   EXPECT_EQ(page.copy.Max(), 3u);
   // 0 at the start; each disk: its number, then the parts joined so far (capped at 3).
   EXPECT_EQ(page.copyPositions, (std::vector<std::uint32_t>{0, 1, 2, 2, 3, 3, 3}));
@@ -259,8 +354,44 @@ TEST_F(FloppyAssemblyTest, TheWrongDiskIsRefusedUntilTheRightOneOrCancel) {
     else return TModalResult::Cancel;
     return TModalResult::Ok;
   };
-  EXPECT_FALSE(AssembleArchives(page, InstallSets[itLocal]));
+  EXPECT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Cancelled);
   EXPECT_EQ(asked, (std::vector<int>{1, 1, 1, 2}));
   EXPECT_EQ(page.modalResult, TModalResult::Cancel);
   EXPECT_EQ(Archive(L"EXE.ZIP"), "1") << "what disk 1 brought stays";
+}
+
+// ---- A destination that fills up: CORVAN_FULL_DRIVE names a small drive of its own
+// (tests/e2e/full_destination.sh maps a 2 MiB tmpfs as F:).
+
+TEST_F(AssemblyTest, AFullProgramFolderIsToldAsSuchAndTheJoinSucceedsOnceThereIsRoom) {
+  const std::wstring drive = SmallDrive();
+  if (drive.empty()) GTEST_SKIP() << "no small drive here; tests/e2e/full_destination.sh runs this case";
+  const std::wstring folder = drive + L"Corvan", ballast = drive + L"ballast.bin";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  Settings().ProposedProgramDir = folder;
+  const std::string p1 = Pattern(300'000, 1), p2 = Pattern(300'000, 2);
+  WriteFiles(media.Path(), {{L"DISK1", ""}, {L"BDE32.1", "engine"}, {L"EXE.1", p1}, {L"EXE.2", p2}});
+  ASSERT_TRUE(FillDriveLeaving(drive, 400'000, ballast));
+  std::vector<MsgDlgRequest> shown;
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) {
+    shown.push_back(r);
+    return TModalResult::Ok;
+  });
+  const AssemblyResult full = AssembleArchives(page, InstallSets[itLocal]);
+  EXPECT_EQ(full.outcome, AssemblyOutcome::Failed);
+  EXPECT_EQ(full.message, ArchiveWriteFailureText(folder + L"\\EXE.ZIP", true));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].kind, mtError);
+  EXPECT_FALSE(PathExists(folder + L"\\EXE.ZIP")) << "the incomplete archive gives its room back";
+  EXPECT_EQ(ReadBytes(folder + L"\\BDE32.ZIP"), "engine");
+
+  // The user makes room and presses Continue again.
+  ASSERT_TRUE(DeleteFileW(ballast.c_str()));
+  RecordingCopyPage again;
+  const AssemblyResult joined = AssembleArchives(again, InstallSets[itLocal]);
+  SetMsgDlgObserver(nullptr);
+  EXPECT_EQ(joined.outcome, AssemblyOutcome::Joined);
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(ReadBytes(folder + L"\\EXE.ZIP") == p1 + p2);
+  RemoveTree(folder);
 }

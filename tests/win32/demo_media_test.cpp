@@ -70,7 +70,7 @@ void InstallAndCompare(const std::wstring& sourceDir, std::int32_t diskCount) {
   Settings().ProposedProgramDir = Settings().ProgramDir = work.Path() + L"Corvan";
   ASSERT_TRUE(CreateDirectoryW(Settings().ProgramDir.c_str(), nullptr));
   RecordingCopyPage page;
-  ASSERT_TRUE(AssembleArchives(page, InstallSets[itLocal]));
+  ASSERT_EQ(AssembleArchives(page, InstallSets[itLocal]).outcome, AssemblyOutcome::Joined);
 
   const std::wstring components = BuildFolder(L"components");
   ExtractProgress counters;

@@ -62,3 +62,15 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   }
   return true;
 }
+
+std::wstring SmallDrive() {
+  wchar_t drive[16] = {};
+  const DWORD n = GetEnvironmentVariableW(L"CORVAN_FULL_DRIVE", drive, 16);
+  return n > 0 && n < 16 ? drive : L"";
+}
+
+bool FillDriveLeaving(const std::wstring& drive, std::uint64_t room, const std::wstring& ballast) {
+  ULARGE_INTEGER free{};
+  if (!GetDiskFreeSpaceExW(drive.c_str(), &free, nullptr, nullptr) || free.QuadPart < room) return false;
+  return WriteBytes(ballast, std::string(static_cast<std::size_t>(free.QuadPart - room), 'b'));
+}

@@ -2,6 +2,7 @@
 // Helpers the Wine tests share: folders, files and waiting without fixed sleeps.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -27,3 +28,9 @@ bool PathExists(const std::wstring& path);
 std::wstring TestProgramFolder();
 // Dispatches pending messages until done() holds or the time-out (ms) passes.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// The root of a small drive of its own ("F:\\"), named by CORVAN_FULL_DRIVE when the
+// test runs through tests/e2e/full_destination.sh; empty otherwise.
+std::wstring SmallDrive();
+// Writes a file of ballast that leaves about `room` bytes free on the drive.
+bool FillDriveLeaving(const std::wstring& drive, std::uint64_t room, const std::wstring& ballast);

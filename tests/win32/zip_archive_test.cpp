@@ -277,3 +277,32 @@ TEST(ZipArchive, APathTooLongForItsDestinationIsRefusedBeforeAnythingIsMade) {
   EXPECT_FALSE(zip->ExtractEntry(1, dest));
   EXPECT_EQ(ReadBytes(dest + L"\\" + std::wstring(fits.begin(), fits.end())), "fits");
 }
+
+TEST(ZipArchive, AFullDestinationIsToldAsSuchAndLeavesTheUsersFilesWhole) {
+  const std::wstring drive = SmallDrive();
+  if (drive.empty()) GTEST_SKIP() << "no small drive here; tests/e2e/full_destination.sh runs this case";
+  TempFolder temp;
+  const std::wstring dest = drive + L"Corvan\\", ballast = drive + L"ballast.bin";
+  ASSERT_TRUE(CreateDirectoryW(dest.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  ASSERT_TRUE(WriteBytes(dest + L"CORVAN.EXE", "the installed program"));
+  const std::string program = ziptest::RandomBytes(600 * 1024);
+  const std::wstring archive = temp.Path() + L"EXE.ZIP";
+  ASSERT_TRUE(WriteBytes(archive, Bytes(ziptest::MakeZip({{"README.TXT", "read me", 8}, {"CORVAN.EXE", program, 0}}))));
+  ASSERT_TRUE(FillDriveLeaving(drive, 200 * 1024, ballast));
+
+  ZipError error;
+  auto zip = ZipArchive::Open(archive, error, dest);
+  ASSERT_TRUE(zip);
+  error = zip->ExtractAll(dest);
+  EXPECT_EQ(error.result, ZipResult::DiskFull);
+  EXPECT_EQ(error.message, L"Nu pot scrie fisierul " + dest + L"CORVAN.EXE din arhiva " + archive +
+                               L": nu mai este loc pe disc.");
+  EXPECT_EQ(ReadBytes(dest + L"CORVAN.EXE"), "the installed program");
+  EXPECT_EQ(Tree(dest), (std::vector<std::wstring>{L"CORVAN.EXE", L"README.TXT"})) << "no temporary file left";
+
+  // Room made, the same archive unpacks whole.
+  ASSERT_TRUE(DeleteFileW(ballast.c_str()));
+  EXPECT_FALSE(zip->ExtractAll(dest));
+  EXPECT_TRUE(ReadBytes(dest + L"CORVAN.EXE") == program);
+  RemoveTree(dest);
+}
