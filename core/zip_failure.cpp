@@ -28,6 +28,31 @@ std::wstring NameProblemText(NameProblem problem, wchar_t character) {
 
 }  // namespace
 
+const char* ZipFaultName(ZipFault fault) {
+  switch (fault) {
+    case ZipFault::None: return "None";
+    case ZipFault::ReadError: return "ReadError";
+    case ZipFault::NotAnArchive: return "NotAnArchive";
+    case ZipFault::Truncated: return "Truncated";
+    case ZipFault::Damaged: return "Damaged";
+    case ZipFault::SizeMismatch: return "SizeMismatch";
+    case ZipFault::CrcMismatch: return "CrcMismatch";
+    case ZipFault::UnsupportedMethod: return "UnsupportedMethod";
+    case ZipFault::Encrypted: return "Encrypted";
+    case ZipFault::Zip64: return "Zip64";
+    case ZipFault::MultiDisk: return "MultiDisk";
+    case ZipFault::UnsafeName: return "UnsafeName";
+    case ZipFault::InvalidName: return "InvalidName";
+    case ZipFault::PathTooLong: return "PathTooLong";
+    case ZipFault::DuplicateName: return "DuplicateName";
+    case ZipFault::FileFolderClash: return "FileFolderClash";
+    case ZipFault::WriteError: return "WriteError";
+    case ZipFault::DiskFull: return "DiskFull";
+    case ZipFault::Cancelled: return "Cancelled";
+  }
+  return "?";
+}
+
 std::wstring ShownEntryName(const std::wstring& name) {
   std::wstring out = name.size() <= kShownHead + kShownTail + 3
                          ? name

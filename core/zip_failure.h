@@ -39,6 +39,9 @@ struct ZipFailure {
   explicit operator bool() const { return fault != ZipFault::None; }
 };
 
+// The fault's name as written here ("PathTooLong"), for logs and the tests' corpus.
+const char* ZipFaultName(ZipFault fault);
+
 // A clear Romanian sentence naming the archive (and the entry, when there is one).
 std::wstring ZipFailureMessage(const ZipFailure& failure, const std::wstring& archive);
 

@@ -8,9 +8,9 @@ out=${CORVAN_BUILD:-$root/build}/fuzz
 seconds=${CORVAN_FUZZ_SECONDS:-60}
 mkdir -p "$out/corpus" "$out/seeds" "$out/artifacts"
 
+source "$root/tools/posixmedia/sources.sh"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I "$root" "$root/fuzz/zip_reader_fuzz.cpp" "$root"/core/zip_names.cpp "$root"/core/zip_reader.cpp \
-  "$root"/core/zip_failure.cpp "$root"/core/file_name_case.cpp -lz -o "$out/zip_reader_fuzz"
+  -I "$root" "$root/fuzz/zip_reader_fuzz.cpp" "${media_sources[@]}" -lz -o "$out/zip_reader_fuzz"
 
 # Seeds: small archives of every shape the reader accepts.
 work=$(mktemp -d)

@@ -205,10 +205,10 @@ wineserver -k 2>/dev/null || true
 # --- Natively: the reader against bsdtar, 7zz and the floor -------------------------------
 native=$work/native
 mkdir -p "$native/archives"
-g++ -O2 -std=c++20 -I"$root" -o "$native/zip_extract" "$root/bench/zip/zip_extract.cpp" \
-  "$root/core/zip_names.cpp" "$root/core/zip_reader.cpp" "$root/core/zip_failure.cpp" "$root/core/text.cpp" -lz
+source "$root/tools/posixmedia/sources.sh"
+g++ -O2 -std=c++20 -I"$root" -o "$native/zip_extract" "$root/bench/zip/zip_extract.cpp" "${media_sources[@]}" -lz
 g++ -O2 -std=c++20 -I"$root" -o "$native/read_write_floor" "$root/bench/install/read_write_floor.cpp" \
-  "$root/core/zip_names.cpp" "$root/core/zip_reader.cpp" "$root/core/zip_failure.cpp" "$root/core/text.cpp" -lz
+  "${media_sources[@]}" -lz
 archives=()
 for c in "${order[@]}"; do
   cat $(ls "$media/cd/$c".* | sort -t. -k2 -n) >"$native/archives/$c.ZIP"

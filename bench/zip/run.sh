@@ -15,8 +15,8 @@ big_mb=${3:-1024}
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvan-zipbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-g++ -O2 -std=c++20 -I"$root" -o "$work/zip_extract" "$root/bench/zip/zip_extract.cpp" \
-  "$root/core/zip_names.cpp" "$root/core/zip_reader.cpp" "$root/core/zip_failure.cpp" "$root/core/file_name_case.cpp" "$root/core/unpack_folders.cpp" "$root/core/text.cpp" -lz
+source "$root/tools/posixmedia/sources.sh"
+g++ -O2 -std=c++20 -I"$root" -o "$work/zip_extract" "$root/bench/zip/zip_extract.cpp" "${media_sources[@]}" -lz
 
 cat > "$work/reference.py" <<'PY'
 # The plain zlib loop: zipfile (CRC checked as it reads), 1 MiB chunks, one file per entry.

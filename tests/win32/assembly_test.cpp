@@ -62,6 +62,14 @@ class AssemblyTest : public testing::Test {
     Settings().ProgramDir = Settings().ProposedProgramDir;
     Settings().InstallType = itLocal;
   }
+  // One case of a table: its own disk and work folder, with the files it starts from.
+  static void UseFolders(const TempFolder& media, const TempFolder& work, const Files& onMedia, const Files& inWork) {
+    Settings().SourceDir = media.Path();
+    Settings().ProposedProgramDir = work.Path();
+    Settings().DiskCount = 1;
+    WriteFiles(media.Path(), onMedia);
+    WriteFiles(work.Path(), inWork);
+  }
   std::string Archive(const std::wstring& name) { return ReadBytes(work.Path() + name); }
   bool ArchiveExists(const std::wstring& name) { return PathExists(work.Path() + name); }
 
@@ -123,11 +131,7 @@ TEST_F(AssemblyTest, PartsJoinInOrderIntoTheRightArchives) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder media, work;
-    Settings().SourceDir = media.Path();
-    Settings().ProposedProgramDir = work.Path();
-    Settings().DiskCount = 1;
-    WriteFiles(media.Path(), c.media);
-    WriteFiles(work.Path(), c.before);
+    UseFolders(media, work, c.media, c.before);
     RecordingCopyPage page;
     ASSERT_EQ(AssembleArchives(page, InstallSets[c.type]).outcome, AssemblyOutcome::Joined);
     for (const auto& [name, bytes] : c.expected) EXPECT_EQ(ReadBytes(work.Path() + name), bytes) << Narrow(name);
@@ -220,12 +224,8 @@ TEST_F(AssemblyTest, EachFailureOfTheJoinIsShownWithItsOwnMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempFolder media, work;
-    Settings().SourceDir = media.Path();
-    Settings().ProposedProgramDir = work.Path();
-    Settings().DiskCount = 1;
+    UseFolders(media, work, c.media, c.before);
     MessagePrefix.clear();
-    WriteFiles(media.Path(), c.media);
-    WriteFiles(work.Path(), c.before);
     if (c.spoil) c.spoil(media.Path(), work.Path());
     std::vector<MsgDlgRequest> shown;
     SetMsgDlgObserver([&](const MsgDlgRequest& r) {

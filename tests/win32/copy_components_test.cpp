@@ -254,8 +254,13 @@ TEST_F(CopyComponentsTest, CancelAtTheDiskPromptUnpacksNothing) {
 
 TEST_F(CopyComponentsTest, AWorkFolderThatCannotBeMadeCurrentStopsBeforeAnyArchive) {
   Settings().ProposedProgramDir = root.Path() + L"Missing";
+  // The join is the first to find it missing: it cannot write the first archive there,
+  // and says so.
+  std::vector<std::wstring> shown;
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) { return shown.push_back(r.shownText), 1; });
   const CopyResult result = Copy();
-  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(result.outcome, CopyOutcome::JoinFailed);
   EXPECT_NE(result.error.message.find(root.Path() + L"Missing"), std::wstring::npos);
+  EXPECT_EQ(shown.size(), 1u);
   EXPECT_FALSE(PathExists(DataFolder()));
 }
