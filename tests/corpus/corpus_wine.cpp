@@ -65,7 +65,9 @@ std::string Join(const std::wstring& media, const std::wstring& work, const std:
   Settings().DiskCount = 1;
   MessagePrefix.clear();
   // A disk prompt is given up (the marker is missing); a failure is acknowledged.
-  SetMsgDlgObserver([](const MsgDlgRequest& r) { return r.buttons == Buttons({mbOK}) ? 1 : 2; });
+  SetMsgDlgObserver([](const MsgDlgRequest& r) {
+    return r.buttons == Buttons({mbOK}) ? TModalResult::Ok : TModalResult::Cancel;
+  });
   RecordingCopyPage page;
   const AssemblyResult joined = AssembleArchives(page, InstallSets[itLocal]);
   SetMsgDlgObserver(nullptr);

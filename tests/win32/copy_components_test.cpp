@@ -257,7 +257,7 @@ TEST_F(CopyComponentsTest, AWorkFolderThatCannotBeMadeCurrentStopsBeforeAnyArchi
   // The join is the first to find it missing: it cannot write the first archive there,
   // and says so.
   std::vector<std::wstring> shown;
-  SetMsgDlgObserver([&](const MsgDlgRequest& r) { return shown.push_back(r.shownText), 1; });
+  SetMsgDlgObserver([&](const MsgDlgRequest& r) { return shown.push_back(r.shownText), TModalResult::Ok; });
   const CopyResult result = Copy();
   EXPECT_EQ(result.outcome, CopyOutcome::JoinFailed);
   EXPECT_NE(result.error.message.find(root.Path() + L"Missing"), std::wstring::npos);
