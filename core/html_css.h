@@ -35,7 +35,8 @@ bool ParseCssLength(std::wstring_view text, Length& length);
 enum class Property : uint8_t {
   Color, BackgroundColor, Background, FontFamily, FontSize, FontWeight, FontStyle, Font, TextAlign,
   TextDecoration, Margin, MarginTop, MarginRight, MarginBottom, MarginLeft, Padding, PaddingTop, PaddingRight,
-  PaddingBottom, PaddingLeft, Border, BorderWidth, BorderStyle, BorderColor, Width, Height, Display, WhiteSpace,
+  PaddingBottom, PaddingLeft, Border, BorderTop, BorderRight, BorderBottom, BorderLeft, BorderWidth, BorderStyle,
+  BorderColor, Width, Height, Display, WhiteSpace,
   ListStyleType, ListStyle, VerticalAlign, Float, Clear, TextIndent,
 };
 

@@ -303,7 +303,8 @@ void ApplyDeclaration(const Declaration& d, Style& s, const Style& parent, FaceT
     case Property::PaddingRight: s.paddingSet |= BoxLength(v, s.padding[1], false); break;
     case Property::PaddingBottom: s.paddingSet |= BoxLength(v, s.padding[2], false); break;
     case Property::PaddingLeft: s.paddingSet |= BoxLength(v, s.padding[3], false); break;
-    case Property::Border: {
+    case Property::Border: case Property::BorderTop: case Property::BorderRight: case Property::BorderBottom:
+    case Property::BorderLeft: {
       int width = 3;
       int shows = 0;
       for (std::wstring_view w : Words(v)) {
@@ -319,8 +320,20 @@ void ApplyDeclaration(const Declaration& d, Style& s, const Style& parent, FaceT
           s.borderColor = c;
         }
       }
-      for (int& side : s.borderWidth) side = width;
-      s.hasBorder = shows > 0;
+      // One side: the others keep no border unless they have one already.
+      const int side = d.property == Property::BorderTop      ? 0
+                       : d.property == Property::BorderRight  ? 1
+                       : d.property == Property::BorderBottom ? 2
+                       : d.property == Property::BorderLeft   ? 3
+                                                              : -1;
+      if (side < 0) {
+        for (int& w : s.borderWidth) w = shows > 0 ? width : 0;
+      } else {
+        if (!s.hasBorder)
+          for (int& w : s.borderWidth) w = 0;
+        s.borderWidth[side] = shows > 0 ? width : 0;
+      }
+      s.hasBorder = s.borderWidth[0] || s.borderWidth[1] || s.borderWidth[2] || s.borderWidth[3];
       break;
     }
     case Property::BorderWidth: FourSides(v, s.borderWidth, BorderWidthOf); break;

@@ -114,6 +114,12 @@ bool THtmlFrame::LoadFile(const std::wstring& path, const std::wstring& fragment
   }
   if (page_->frameset) ShowFrameSet(*page_->frameset);
   else CreateControls();
+  if (HandleAllocated()) {
+    // The frames' and controls' windows now, not when a posted message gets to it.
+    for (const auto& f : frames_) f->Handle();
+    for (const auto& c : controls_)
+      if (c) c->Handle();
+  }
   Relayout();
   if (!fragment.empty()) ScrollToAnchor(fragment);
   return true;

@@ -5,17 +5,21 @@
                                   over 6,000,000 bytes, as an installed Corvan is)
   DBDAT/DATA/*.DB                 the example database
   DBNEW/NEW/{DATA,FIRMA,LUNA}/... the blank reference database, logo.bmp in NEW/FIRMA
-  EXE/VerInfo/3200876.02/*.png    the pictures of the instructions page
+  EXE/VerInfo/3200876.02/*.png    the pictures of the instructions page (instruction_pictures.py)
+  EXE/VerInfo/3200876.02/*.bmp
 
 Paradox-like tables: a 2048-byte header (record size, header size, record count,
 field count, field types and sizes, field names) followed by fixed-size records.
 Output is the same on every run.
 """
+import os
 import random
 import struct
 import sys
-import zlib
 from pathlib import Path
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import instruction_pictures  # noqa: E402
 
 
 def table(fields, rows):
@@ -101,34 +105,10 @@ def bmp(width, height, pixel):
     return header + info + bytes(rows)
 
 
-def png(width, height, pixel):
-    raw = bytearray()
-    for y in range(height):
-        raw.append(0)
-        for x in range(width):
-            raw += bytes(pixel(x, y))
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
-
-
 def logo(x, y):
     # The product's blue with a lighter diagonal band.
     band = abs((x - y) % 64 - 32) < 6
     return (0x2E, 0x79, 0xA7) if not band else (0x7E, 0xAE, 0xCB)
-
-
-def screen_picture(kind):
-    def pixel(x, y):
-        if y < 18:
-            return (0x5C, 0x69, 0x78)  # title bar
-        if kind == "gauge" and 60 <= y < 80 and 20 <= x < 380:
-            return (0x5C, 0x69, 0x78) if x < 260 else (0xDF, 0xDF, 0xDF)
-        if kind == "table" and y % 16 == 0:
-            return (0xCF, 0xCF, 0xCF)
-        return (0x98, 0xA5, 0xB1)
-    return pixel
 
 
 def tables_blob(rng, size):
@@ -153,8 +133,8 @@ def main(out):
     for name, data in blank_database().items():
         files["DBNEW/" + name] = data
     files["DBNEW/NEW/FIRMA/logo.bmp"] = bmp(120, 60, logo)
-    files["EXE/VerInfo/3200876.02/copiere.png"] = png(400, 100, screen_picture("gauge"))
-    files["EXE/VerInfo/3200876.02/note.png"] = png(400, 160, screen_picture("table"))
+    for name, data in instruction_pictures.pictures(bmp).items():
+        files["EXE/VerInfo/3200876.02/" + name] = data
     for name, data in files.items():
         path = out / name
         path.parent.mkdir(parents=True, exist_ok=True)

@@ -17,8 +17,10 @@ function(corvan_demo_media dir generated)
             ${components}/HELP/Help ${components}/PAYDESK ${upgrade}
     COMMAND ${copy} $<TARGET_FILE:corvan_exe> $<TARGET_FILE:tendrix_exe> $<TARGET_FILE:tregsvr_exe>
             $<TARGET_FILE:cfx32_ocx> ${components}/EXE/
-    COMMAND ${copy} ${dir}/payload/VerInfo/3200876.02/Instruct.htm ${generated}/EXE/VerInfo/3200876.02/copiere.png
-            ${generated}/EXE/VerInfo/3200876.02/note.png ${components}/EXE/VerInfo/3200876.02/
+    COMMAND ${copy} ${dir}/payload/VerInfo/3200876.02/Instruct.htm ${dir}/payload/VerInfo/3200876.02/Intrebari.htm
+            ${generated}/EXE/VerInfo/3200876.02/copiere.png ${generated}/EXE/VerInfo/3200876.02/note.png
+            ${generated}/EXE/VerInfo/3200876.02/sigla.png ${generated}/EXE/VerInfo/3200876.02/atentie.bmp
+            ${components}/EXE/VerInfo/3200876.02/
     COMMAND ${copy} $<TARGET_FILE:outpost_exe> ${components}/OUTPOST/
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${generated}/DBDAT ${components}/DBDAT
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${generated}/DBNEW ${components}/DBNEW
@@ -39,7 +41,8 @@ function(corvan_demo_media dir generated)
     ${commands}
     COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
     DEPENDS corvan_exe tendrix_exe tregsvr_exe cfx32_ocx outpost_exe hhupd_exe paydesk_exe
-            ${dir}/payload/VerInfo/3200876.02/Instruct.htm ${dir}/payload/Help/Corvan.htm
+            ${dir}/payload/VerInfo/3200876.02/Instruct.htm ${dir}/payload/VerInfo/3200876.02/Intrebari.htm
+            ${generated}/EXE/VerInfo/3200876.02/sigla.png ${dir}/payload/Help/Corvan.htm
             ${generated}/tables.bin ${upgrade_files} ${bde32_files}
     COMMENT "Component folders in ${components}")
   add_custom_target(product_components DEPENDS ${stamp})
