@@ -157,9 +157,9 @@ std::vector<FrameArea> FrameCellRects(const FrameSet& set, int width, int height
   for (int r = 0; r < rows; ++r) {
     int x = 0;
     for (int c = 0; c < cols; ++c) {
+      if (rects.size() >= set.cells.size()) return rects;
       rects.push_back({x, y, w[static_cast<size_t>(c)], h[static_cast<size_t>(r)]});
       x += w[static_cast<size_t>(c)] + border;
-      if (rects.size() >= set.cells.size()) return rects;
     }
     y += h[static_cast<size_t>(r)] + border;
   }
