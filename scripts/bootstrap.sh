@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev pkg-config git
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 mingw-w64-tools
   libz-mingw-w64-dev zlib1g-dev libzip-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev
   wine wine64 xvfb xauth xdotool imagemagick x11-utils
   zip unzip python3 python3-fonttools librsvg2-bin fonts-dejavu-core fonts-wine
   fonts-liberation2

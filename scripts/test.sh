@@ -36,9 +36,10 @@ ctest --test-dir "$build/native" --output-on-failure -j "$jobs" || status=1
 
 echo "== archive reader: fuzzing (bounded) and benchmark"
 CORVAN_BUILD="$build" bash "$root/fuzz/run.sh" || status=1
-echo "== HTML parser and layout: fuzzing (bounded)"
-CORVAN_BUILD="$build" bash "$root/fuzz/html_run.sh" || status=1
 bash "$root/bench/zip/run.sh" 120 3 1024 || status=1
+echo "== HTML parser and layout: fuzzing (bounded) and benchmark"
+CORVAN_BUILD="$build" bash "$root/fuzz/html_run.sh" || status=1
+CORVAN_BUILD="$build" bash "$root/bench/html/run.sh" 2 3 || status=1
 
 # Every Wine test program and end-to-end run brings its own prefix and X display, so they
 # run side by side without sharing focus, pointer or windows.
