@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev
   wine wine64 xvfb xauth xdotool imagemagick x11-utils
   zip unzip python3 python3-fonttools librsvg2-bin fonts-dejavu-core fonts-wine
-  fonts-liberation2
+  fonts-liberation2 fonts-lato
   time procps
   nsis 7zip libarchive-tools
 )

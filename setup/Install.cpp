@@ -1,19 +1,17 @@
 // INSTALL.EXE: from the media it relaunches itself from a local copy; the copy, with
-// the relaunch marker beside it, runs the wizard.
+// the relaunch marker beside it, runs the wizard over the backdrop.
 #include <windows.h>
 
 #include <clocale>
-#include <exception>
 
 #include "core/install_settings.h"
 #include "core/text.h"
-#include "platform/AnsiText.h"
 #include "setup/Iglobals.h"
 #include "setup/Relaunch.h"
+#include "setup/Startup.h"
 #include "sysconfig/StepTrace.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
-#include "toolkit/PlatformBox.h"
 
 namespace {
 // The local copy runs from a folder any program can write into: libraries come from the
@@ -43,11 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::wstring source = *marker;
   if (!source.empty()) source.pop_back();
   corvan::Settings().SourceDir = source;
-  try {
-    RunWizard(ProductWizardEnvironment());
-  } catch (const std::exception& e) {
-    PlatformMessageBox(FromAnsi(e.what()), TPlatformBox::Error);
-  }
+  RunWizardOverBackdrop(ProductWizardEnvironment());
   FreeGlobals();
   return 0;
 }

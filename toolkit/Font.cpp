@@ -12,7 +12,8 @@ TFont::TFont(std::wstring name, int height, std::uint8_t style, corvan::TColor c
     : name_(std::move(name)), height_(height), style_(style), color_(color) {}
 
 TFont::TFont(const TFont& other)
-    : name_(other.name_), height_(other.height_), style_(other.style_), color_(other.color_) {}
+    : name_(other.name_), height_(other.height_), style_(other.style_), color_(other.color_),
+      charset_(other.charset_) {}
 
 TFont& TFont::operator=(const TFont& other) {
   if (this == &other) return *this;
@@ -20,6 +21,7 @@ TFont& TFont::operator=(const TFont& other) {
   height_ = other.height_;
   style_ = other.style_;
   color_ = other.color_;
+  charset_ = other.charset_;
   Changed();
   return *this;
 }
@@ -60,6 +62,12 @@ void TFont::SetColor(corvan::TColor color) {
   if (OnChange) OnChange();  // the platform font does not depend on the colour
 }
 
+void TFont::SetCharset(std::uint8_t charset) {
+  if (charset == charset_) return;
+  charset_ = charset;
+  Changed();
+}
+
 void TFont::ScaleBy(int m, int d) {
   if (d != 0) SetHeight(MulDiv(height_, m, d));
 }
@@ -77,7 +85,7 @@ HFONT TFont::Handle() const {
     lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
     lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
     lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfCharSet = charset_;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;

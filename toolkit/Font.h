@@ -46,6 +46,8 @@ class TFont {
   std::uint8_t Style() const { return style_; }
   bool Bold() const { return style_ & fsBold; }
   corvan::TColor Color() const { return color_; }
+  // The character set asked of the platform (DEFAULT_CHARSET unless set).
+  std::uint8_t Charset() const { return charset_; }
   // Points at the screen's pixels per inch.
   int Size() const;
 
@@ -55,6 +57,7 @@ class TFont {
   void SetStyle(std::uint8_t style);
   void SetBold(bool bold) { SetStyle(bold ? (style_ | fsBold) : (style_ & ~fsBold)); }
   void SetColor(corvan::TColor color);
+  void SetCharset(std::uint8_t charset);
   // Zoom: the height becomes height * m / d.
   void ScaleBy(int m, int d);
 
@@ -73,5 +76,6 @@ class TFont {
   int height_;
   std::uint8_t style_;
   corvan::TColor color_;
+  std::uint8_t charset_ = DEFAULT_CHARSET;
   mutable OwnedFont handle_;
 };

@@ -94,16 +94,23 @@ HBITMAP DecodePng(const void* data, size_t size) {
   return bitmap;
 }
 
-TMesaj::TMesaj(HMODULE module) : caption_(NowAsText()) {
+HBITMAP DecodePngResource(HMODULE module, const wchar_t* name) {
+  HRSRC found = FindResourceW(module, name, L"PNG");
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return nullptr;
   // WIC needs COM on this thread; leave it as it was found.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  for (const wchar_t* name : kPictureNames) {
-    HRSRC found = FindResourceW(module, name, L"PNG");
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) continue;
-    if (HBITMAP bitmap = DecodePng(data, SizeofResource(module, found))) pictures_.emplace(name, bitmap);
-  }
+  HBITMAP bitmap = DecodePng(data, SizeofResource(module, found));
+  if (SUCCEEDED(com)) CoUninitialize();
+  return bitmap;
+}
+
+TMesaj::TMesaj(HMODULE module) : caption_(NowAsText()) {
+  // One COM initialisation for all the pictures instead of one each.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (const wchar_t* name : kPictureNames)
+    if (HBITMAP bitmap = DecodePngResource(module, name)) pictures_.emplace(name, bitmap);
   if (SUCCEEDED(com)) CoUninitialize();
 }
 

@@ -38,3 +38,6 @@ void FreeMesaj();
 
 // A PNG held in memory, decoded to a 32-bit top-down DIB section (nullptr when it cannot be).
 HBITMAP DecodePng(const void* data, size_t size);
+// The module's PNG resource of that name, decoded; nullptr when it has none. The caller
+// owns the bitmap.
+HBITMAP DecodePngResource(HMODULE module, const wchar_t* name);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the toolkit's shared pictures: one PNG per picture and pictures.rc, which puts
-them into the program as resources of type PNG named after the picture.
+"""Makes the toolkit's shared pictures and the backdrop's (backdrop.py): one PNG per
+picture and pictures.rc, which puts them into the program as resources of type PNG named
+after the picture.
 
 usage: make_pictures.py OUTPUT_FOLDER
 
@@ -12,6 +13,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import backdrop  # noqa: E402
 import motifs as m  # noqa: E402
 from raster import (KEY, Image, Layer, box, circle, disabled_cell, flatten, grow, hexcolor, lighten, darken,  # noqa: E402
                     lit_cell, mix, moved, opaque, png_bytes, polygon, radial, ring, segment, union, vgrad)
@@ -424,10 +426,14 @@ def polyline_thick(points, width):
     return union(*[segment(*points[i], *points[i + 1], width) for i in range(len(points) - 1)])
 
 
+# ---- the backdrop's own pictures (not shared: the backdrop takes them itself) ----
+PICTURES.update(backdrop.PICTURES)
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    lines = ["// Made by resources/art/make_pictures.py: the toolkit's shared pictures.\n"]
+    lines = ["// Made by resources/art/make_pictures.py: the toolkit's shared pictures and the backdrop's.\n"]
     for name in sorted(PICTURES, key=str.lower):
         img = PICTURES[name]()
         path = os.path.join(out, name + ".png")

@@ -126,10 +126,15 @@ class Layer:
         self.w, self.h = w, h
         self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]
 
-    def paint(self, shape, fill, opacity=1.0):
-        """fill: an (r, g, b) tuple or a function (x, y) -> (r, g, b)."""
-        for y in range(self.h):
-            for x in range(self.w):
+    def paint(self, shape, fill, opacity=1.0, bounds=None):
+        """fill: an (r, g, b) tuple or a function (x, y) -> (r, g, b). bounds (x0, y0, x1,
+        y1), when given, is the part of the layer the shape can reach: only it is visited."""
+        x0, y0, x1, y1 = 0, 0, self.w, self.h
+        if bounds is not None:
+            x0, y0 = max(0, int(math.floor(bounds[0])) - 1), max(0, int(math.floor(bounds[1])) - 1)
+            x1, y1 = min(self.w, int(math.ceil(bounds[2])) + 1), min(self.h, int(math.ceil(bounds[3])) + 1)
+        for y in range(y0, y1):
+            for x in range(x0, x1):
                 cov = 0.5 - shape(x + 0.5, y + 0.5)
                 if cov <= 0 or opacity <= 0:
                     continue
@@ -146,6 +151,46 @@ class Layer:
         self.paint(shape, line)
         self.paint(grow(shape, -width), fill)
         return self
+
+    def composite(self, other, ox, oy, opacity=1.0):
+        """Puts another layer over this one with its top-left at (ox, oy)."""
+        for y in range(other.h):
+            for x in range(other.w):
+                tx, ty = ox + x, oy + y
+                if not (0 <= tx < self.w and 0 <= ty < self.h):
+                    continue
+                r, g, b, a = other.px[y * other.w + x]
+                a *= opacity
+                if a <= 0:
+                    continue
+                p = self.px[ty * self.w + tx]
+                out_a = a + p[3] * (1 - a)
+                for i, c in enumerate((r, g, b)):
+                    p[i] = (c * a + p[i] * p[3] * (1 - a)) / out_a
+                p[3] = out_a
+        return self
+
+
+def contours(loops):
+    """A shape of several closed outlines (a letter with its holes): inside by the
+    even-odd rule over all of them, distance to the nearest edge."""
+    edges = []
+    for points in loops:
+        for i in range(len(points)):
+            ax, ay = points[i]
+            bx, by = points[(i + 1) % len(points)]
+            edges.append((ax, ay, bx - ax, by - ay, (bx - ax) ** 2 + (by - ay) ** 2 or 1e-9))
+
+    def d(x, y):
+        best = 1e9
+        inside = False
+        for ax, ay, ex, ey, length2 in edges:
+            t = max(0.0, min(1.0, ((x - ax) * ex + (y - ay) * ey) / length2))
+            best = min(best, math.hypot(x - ax - t * ex, y - ay - t * ey))
+            if (ay > y) != (ay + ey > y) and x < ax + (y - ay) * ex / ey:
+                inside = not inside
+        return -best if inside else best
+    return d
 
 
 def vgrad(y0, y1, top, bottom):
