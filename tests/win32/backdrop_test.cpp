@@ -28,7 +28,7 @@ struct NoMessages {
   NoMessages() {
     SetMsgDlgObserver([](const MsgDlgRequest& r) {
       ADD_FAILURE() << "unexpected message: " << std::string(r.shownText.begin(), r.shownText.end());
-      return 0;
+      return TModalResult::None;
     });
   }
   ~NoMessages() { SetMsgDlgObserver(nullptr); }
@@ -152,15 +152,15 @@ class LookingPage : public IWizardPage {
   explicit LookingPage(MainWindowSeen& seen) : seen_(seen) {}
   SIZE OuterSize() const override { return {400, 200}; }
   void MoveTo(int, int) override {}
-  int ShowModal() override {
+  TModalResult ShowModal() override {
     seen_.window = MainWindow();
-    if (!seen_.window) return 2;
+    if (!seen_.window) return TModalResult::Cancel;
     seen_.visible = IsWindowVisible(seen_.window);
     seen_.zoomed = IsZoomed(seen_.window);
     wchar_t name[64] = L"";
     GetClassNameW(seen_.window, name, 64);
     seen_.className = name;
-    return 2;
+    return TModalResult::Cancel;
   }
 
  private:

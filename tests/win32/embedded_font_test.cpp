@@ -20,7 +20,7 @@ struct NoMessages {
   NoMessages() {
     SetMsgDlgObserver([](const MsgDlgRequest& r) {
       ADD_FAILURE() << "unexpected message: " << std::string(r.shownText.begin(), r.shownText.end());
-      return 0;
+      return TModalResult::None;
     });
   }
   ~NoMessages() { SetMsgDlgObserver(nullptr); }
