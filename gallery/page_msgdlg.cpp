@@ -1,9 +1,23 @@
-// One page per message dialog kind, and the dialog with its prefix, a long text and three
-// buttons.
+// One page per message dialog kind, the dialog with its prefix, a long text and three
+// buttons, the join's two failures and a refused archive as the copy page shows them.
+#include <string>
+
+#include "core/disk_sets.h"
+#include "core/zip_failure.h"
 #include "gallery/Gallery.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
+// What the join says when a disk cannot be read and when the program folder is full.
+const std::wstring joinRead = corvan::PartReadFailureText(L"EXE.2", 2);
+const std::wstring joinFull = corvan::ArchiveWriteFailureText(L"C:\\Program Files\\Corvan\\EXE.ZIP", true);
+// What unpacking says of a hostile name of 307 characters.
+const std::wstring tooLong = [] {
+  corvan::ZipFailure failure;
+  failure.fault = corvan::ZipFault::PathTooLong;
+  failure.entry = std::wstring(150, L'A') + L"/" + std::wstring(150, L'B') + L"/x.txt";
+  return corvan::ZipFailureMessage(failure, L"C:\\Program Files\\Corvan\\EXE.ZIP");
+}();
 struct DialogCase {
   const wchar_t* name;
   const wchar_t* what;
@@ -32,6 +46,12 @@ const DialogCase cases[] = {
      L"Fisierul C:\\Corvan\\DATA\\FIRME.DB exista deja in dosarul de destinatie si va fi inlocuit daca alegeti sa continuati "
      L"copierea; 100% din fisiere au fost verificate.",
      L"", mtWarning, Buttons({mbYes, mbNo, mbCancel, mbAll, mbIgnore}), mbYes, L""},
+    {L"msgdlg-join-read", L"a part the join cannot read", joinRead.c_str(), L"", mtError, Buttons({mbOK}), mbOK,
+     L"Pentru continuare"},
+    {L"msgdlg-join-full", L"a program folder with no room left", joinFull.c_str(), L"", mtError, Buttons({mbOK}), mbOK,
+     L"Pentru continuare"},
+    {L"msgdlg-path-too-long", L"an archive refused for a name too long", tooLong.c_str(), L"", mtError, Buttons({mbOK}),
+     mbOK, L"Pentru continuare"},
 };
 
 bool RegisterAll() {
