@@ -47,16 +47,17 @@ bool Floor(const std::string& archive, const std::string& folder) {
   if (reader.Open(source)) return false;
   std::vector<char> buffer(1 << 20);
   std::size_t filled = 0, used = 0;
-  // The next bytes of the archive, read in order; past its end the buffer is reused.
-  auto next = [&](std::size_t want) -> std::size_t {
+  // The next bytes of the archive, read in order (at most want of them, where they lie
+  // in the buffer); past its end the buffer is reused.
+  auto next = [&](std::size_t want, std::size_t& count) -> const char* {
     if (used == filled) {
       const ssize_t got = read(in, buffer.data(), buffer.size());
       filled = got > 0 ? static_cast<std::size_t>(got) : buffer.size();
       used = 0;
     }
-    const std::size_t n = std::min(want, filled - used);
-    used += n;
-    return n;
+    count = std::min(want, filled - used);
+    used += count;
+    return buffer.data() + used - count;
   };
   for (std::size_t i = 0; i < reader.Count(); ++i) {
     const corvan::ZipEntry& entry = reader.Entry(i);
@@ -68,9 +69,9 @@ bool Floor(const std::string& archive, const std::string& folder) {
     const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0) return false;
     for (std::uint64_t left = entry.size; left > 0;) {
-      const std::size_t start = used;
-      const std::size_t n = next(static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size())));
-      if (write(out, buffer.data() + start, n) != static_cast<ssize_t>(n)) return close(out), false;
+      std::size_t n = 0;
+      const char* bytes = next(static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size())), n);
+      if (write(out, bytes, n) != static_cast<ssize_t>(n)) return close(out), false;
       left -= n;
     }
     close(out);
