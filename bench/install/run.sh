@@ -13,6 +13,10 @@
 #    warm prefix. Target <= 1.5 s.
 # Medians of ROUNDS, the order rotated every round, each run into a fresh folder of the
 # same warm prefix, the page cache warm for all. Wrong output fails; targets are reported.
+# Outputs are deleted between rounds, never between contenders. The work folder lies in
+# the build folder, away from /tmp: every new file there skips, one by one, the inodes the
+# other test runs just deleted (ext4's allocator), which once tripled the cost of making
+# a file, for every contender alike.
 #   bash bench/install/run.sh [PAYLOAD_MB] [ROUNDS]     (CORVAN_BUILD: the build folder)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -28,7 +32,7 @@ for f in "$bench_exe" "$setup_exe" "$bare_exe" "$builder"; do
 done
 [ -d "$build/wine/pristine" ] || "$root/scripts/make-wine-prefix.sh" "$build/wine/pristine"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/corvan-installbench.XXXXXX")
+work=$(mktemp -d "$build/installbench.XXXXXX")
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 source "$root/scripts/xvfb.sh"
 cleanup() {
@@ -56,9 +60,10 @@ disks=$(ls -d "$media"/floppy/DISK* | wc -l)
 
 # What every contender must leave: the program and data folder (C:\...\Corvan) and the
 # engine's folder, each file from the component that comes last in the table.
-mkdir -p "$work/expected/Corvan" "$work/expected/BDE"
+engine_tree="Borland/Common Files/BDE"
+mkdir -p "$work/expected/Corvan" "$work/expected/$engine_tree"
 for c in "${order[@]}"; do
-  [ "$c" = BDE32 ] && dest=BDE || dest=Corvan
+  [ "$c" = BDE32 ] && dest=$engine_tree || dest=Corvan
   cp -al "$work/components/$c/." "$work/expected/$dest/"
 done
 files=$(find "$work/expected" -type f | wc -l)
@@ -107,15 +112,15 @@ run_ours_cd() { wine "$bench_exe" 'C:\media\cd' "$1\\Corvan"; }
 run_ours_floppy() { wine "$bench_exe" 'A:\' "$1\\Corvan" 'C:\media\floppy'; }
 run_nsis_zlib() { wine 'C:\media\nsis-zlib.exe' /S "/D=$1\\Corvan"; }
 run_nsis_lzma() { wine 'C:\media\nsis-lzma.exe' /S "/D=$1\\Corvan"; }
-# Checks what a contender left in its folder, then removes it (the engine folder is the
-# same for everybody, so it is moved beside the program folder first).
+# Checks what a contender left in its folder (the engine folder is the same for
+# everybody, so it is moved beside the program folder first).
 check_output() {  # contender unix-folder
   [ "$1" = bare ] && return 0
-  [ -d "$engine_dir/Common Files/BDE" ] || { echo "$1 left no engine folder" >&2; return 1; }
-  mv "$engine_dir/Common Files/BDE" "$2/BDE"
-  rm -rf "$engine_dir"
+  [ -d "$engine_dir" ] || { echo "$1 left no engine folder" >&2; return 1; }
+  mv "$engine_dir" "$2/Borland"
   diff -r "$work/expected" "$2" >"$work/diff.txt" || { echo "$1: output differs:" >&2; head -5 "$work/diff.txt" >&2; return 1; }
 }
+
 timeit() { local s e; s=$(date +%s%N); "$@" >"$work/out.txt" 2>&1 || { cat "$work/out.txt" >&2; return 1; }; e=$(date +%s%N); echo $(((e - s) / 1000)); }
 
 contenders=(bare ours_cd ours_floppy nsis_zlib nsis_lzma)
@@ -129,9 +134,9 @@ for ((r = 0; r <= rounds; r++)); do
     sync
     t=$(timeit "run_$c" "C:\\bench\\r$r-$c") || { echo "$c failed" >&2; exit 1; }
     check_output "$c" "$folder" || exit 1
-    rm -rf "$folder"
     ((r == 0)) || times[$c]+="$t "
   done
+  rm -rf "$drive_c/bench"
 done
 echo "output check: ours (CD and floppy set), NSIS zlib and NSIS lzma each left exactly the payload's $files files, byte for byte"
 
@@ -232,18 +237,19 @@ declare -A ntimes
 for ((r = 0; r <= rounds; r++)); do
   for ((k = 0; k < ${#native_contenders[@]}; k++)); do
     c=${native_contenders[$(((k + r) % ${#native_contenders[@]}))]}
-    rm -rf "$native/out-$c"
-    mkdir -p "$native/out-$c"
+    out=$native/r$r/$c
+    mkdir -p "$out"
     sync
-    t=$(timeit "n_$c" "$native/out-$c") || { echo "$c failed" >&2; exit 1; }
+    t=$(timeit "n_$c" "$out") || { echo "$c failed" >&2; exit 1; }
     ((r == 0)) || ntimes[$c]+="$t "
     if [ "$c" = floor ]; then  # the same files and sizes; its bytes are not the payload's
-      [ "$(sizes_of "$native/out-$c")" = "$(sizes_of "$work/components")" ] ||
+      [ "$(sizes_of "$out")" = "$(sizes_of "$work/components")" ] ||
         { echo "the floor wrote other files than the payload's" >&2; exit 1; }
     else
-      diff -r "$work/components" "$native/out-$c" >/dev/null || { echo "native $c: output differs from the payload" >&2; exit 1; }
+      diff -r "$work/components" "$out" >/dev/null || { echo "native $c: output differs from the payload" >&2; exit 1; }
     fi
   done
+  rm -rf "$native/r$r"
 done
 echo "natively, the same archives ($(mib "$(cat "${archives[@]}" | wc -c)")), each output checked against the payload:"
 for c in "${native_contenders[@]}"; do
