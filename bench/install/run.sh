@@ -30,10 +30,11 @@ builder=$build/host/mediabuilder/mediabuilder
 for f in "$bench_exe" "$setup_exe" "$bare_exe" "$builder"; do
   [ -f "$f" ] || { echo "missing $f: bash scripts/build.sh win64" >&2; exit 1; }
 done
-[ -d "$build/wine/pristine" ] || "$root/scripts/make-wine-prefix.sh" "$build/wine/pristine"
+"$root/scripts/make-wine-prefix.sh" "$build/wine/pristine"
 
 work=$(mktemp -d "$build/installbench.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
+export WINEPREFIX=$work/prefix
+source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
@@ -41,6 +42,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'echo "bench/install/run.sh: failed at line $LINENO" >&2' ERR
 start_xvfb
 echo "== installation benchmark: ${payload_mb} MiB payload, ${rounds} round(s); load: $(cut -d' ' -f1-3 /proc/loadavg)"
 
@@ -49,7 +51,7 @@ python3 "$root/bench/install/make_payload.py" "$work/components" "$payload_mb"
 order=(EXE OUTPOST DBDAT DBNEW BDE32 HELP PAYDESK)  # the component table's order
 mkdir -p "$work/upgrade"
 echo "upgrade package of the benchmark" >"$work/upgrade/README.TXT"
-cp -a "$build/wine/pristine" "$WINEPREFIX"
+flock -s "$build/wine/pristine.lock" cp -a "$build/wine/pristine" "$WINEPREFIX"
 drive_c=$WINEPREFIX/drive_c
 media=$drive_c/media
 mkdir -p "$media/drive-a"
@@ -181,7 +183,11 @@ for ((r = 0; r <= rounds; r++)); do
   s=$(date +%s%N)
   wine 'C:\media\cd\INSTALL.EXE' >/dev/null 2>&1 &
   first=$!
-  shown=$(first_window) || { echo "INSTALL.EXE showed no first page" >&2; exit 1; }
+  shown=$(first_window) || {
+    echo "INSTALL.EXE showed no first page; windows shown:" >&2
+    xdotool search --onlyvisible --name . 2>/dev/null | while read -r w; do xdotool getwindowname "$w"; done >&2
+    exit 1
+  }
   e=$(date +%s%N)
   wait "$first" || true
   ((r == 0)) || startup+=($(((e - s) / 1000)))
