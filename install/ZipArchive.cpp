@@ -255,25 +255,50 @@ class ArchiveFile : public ZipArchive {
     return {};
   }
 
-  // Written beside the target under a temporary name and moved over it only once the
-  // entry is complete and checked, so a failed entry never leaves a half-written file
-  // in place of the user's.
+  // A file that is not there yet is written under its own name: there is nothing of the
+  // user's to lose, a failed entry is removed again, and the name is looked up once
+  // instead of three times (Wine reads the whole folder for each name it does not find,
+  // which made the temporary name and the move the largest cost of a small file). A file
+  // that is there is written beside and moved over it.
   ZipError WriteEntryFile(std::size_t index, const std::wstring& target, const std::wstring& folder,
                           const ZipProgress& progress) {
-    std::wstring temp;
-    KernelHandle file = CreateTemporary(folder, temp);
-    if (!file) return WriteFailure(target, IsDiskFullError(GetLastError()));
+    KernelHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return WriteBesideAndMove(index, target, folder, progress);
+    const ZipFailure failure = UnpackInto(file, index, progress);
+    if (!failure) return {};
+    DeleteFileW(target.c_str());
+    return EntryFailure(failure, target);
+  }
+
+  // Unpacks the entry into the open file and closes it; a full disk is told apart.
+  ZipFailure UnpackInto(KernelHandle& file, std::size_t index, const ZipProgress& progress) {
     FileSink sink(file.Get());
     ZipFailure failure = reader_.Unpack(index, sink, progress);
     const bool closed = file.Close();
     const DWORD closeError = closed ? 0 : GetLastError();
     if (!failure && !closed) failure = Failure(IsDiskFullError(closeError) ? ZipFault::DiskFull : ZipFault::WriteError);
     if (failure.fault == ZipFault::WriteError && sink.DiskFull()) failure.fault = ZipFault::DiskFull;
-    if (failure) {
+    return failure;
+  }
+
+  ZipError EntryFailure(const ZipFailure& failure, const std::wstring& target) {
+    if (failure.fault == ZipFault::WriteError || failure.fault == ZipFault::DiskFull)
+      return WriteFailure(target, failure.fault == ZipFault::DiskFull);
+    return ErrorOf(failure, path_);
+  }
+
+  // Written beside the target under a temporary name and moved over it only once the
+  // entry is complete and checked, so a failed entry never leaves a half-written file
+  // in place of the user's.
+  ZipError WriteBesideAndMove(std::size_t index, const std::wstring& target, const std::wstring& folder,
+                              const ZipProgress& progress) {
+    std::wstring temp;
+    KernelHandle file = CreateTemporary(folder, temp);
+    if (!file) return WriteFailure(target, IsDiskFullError(GetLastError()));
+    if (const ZipFailure failure = UnpackInto(file, index, progress)) {
       DeleteFileW(temp.c_str());
-      if (failure.fault == ZipFault::WriteError || failure.fault == ZipFault::DiskFull)
-        return WriteFailure(target, failure.fault == ZipFault::DiskFull);
-      return ErrorOf(failure, path_);
+      return EntryFailure(failure, target);
     }
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -142,6 +142,25 @@ TEST(ZipArchive, ADamagedEntryLeavesTheUsersFileWhole) {
   EXPECT_EQ(Tree(dest), (std::vector<std::wstring>{L"EXE.ZIP", L"FIRME.DB", L"OK.TXT"}));
 }
 
+TEST(ZipArchive, ADamagedEntryOfANewFileLeavesNoFileOfItsName) {
+  TempFolder temp;
+  const std::wstring dest = temp.Path();
+  ziptest::Archive zip = ziptest::MakeZip({{"OK.TXT", "fine", 8}, {"DATA/NOTE.DB", ziptest::TableBytes(3 << 20), 8}});
+  zip.PutBoth32(1, ziptest::Archive::kLocalCrc, ziptest::Archive::kCentralCrc, 0xDEADBEEF);
+  const std::wstring archive = dest + L"EXE.ZIP";
+  ASSERT_TRUE(WriteBytes(archive, Bytes(zip)));
+
+  ZipError error;
+  auto opened = ZipArchive::Open(archive, error);
+  ASSERT_TRUE(opened);
+  error = opened->ExtractAll(dest);
+  EXPECT_EQ(error.result, ZipResult::Corrupt);
+  EXPECT_EQ(error.entry, L"DATA/NOTE.DB");
+  // Written under its own name, the damaged file is removed again: neither it nor a
+  // temporary file stays.
+  EXPECT_EQ(Tree(dest), (std::vector<std::wstring>{L"DATA\\", L"EXE.ZIP", L"OK.TXT"}));
+}
+
 TEST(ZipArchive, NamesTheArchiveWhenItCannotBeUsed) {
   TempFolder temp;
   struct Case {
