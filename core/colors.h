@@ -46,6 +46,7 @@ constexpr TColor PageTitleColor = 7891292;  // #5C6978
 
 constexpr TColor clWhite = Rgb(255, 255, 255);
 constexpr TColor clBlack = Rgb(0, 0, 0);
+constexpr TColor clRed = Rgb(255, 0, 0);
 
 // Both take a plain RGB colour (system colours are resolved by the caller).
 // White stays white; otherwise each channel c becomes c + (c + 255) / n, at most 255.

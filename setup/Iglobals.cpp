@@ -4,6 +4,7 @@
 
 #include "core/wizard_steps.h"
 #include "platform/AppDir.h"
+#include "toolkit/Cliunit.h"
 #include "toolkit/Dialogs.h"
 
 using namespace corvan;
@@ -30,22 +31,10 @@ bool AskServerUpgrade() {
          TModalResult::No;
 }
 
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 void RunWizard(const WizardEnvironment& env) {
   auto& s = Settings();
   s.UpgradeMode = env.aliasExists();
-  ProcessMessages();
+  ProcessPendingMessages();
   env.unpackUpgradePackage();
   env.readSetupConfig();
   if (s.UpgradeMode) {

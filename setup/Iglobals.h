@@ -31,6 +31,3 @@ struct WizardEnvironment {
 WizardEnvironment ProductWizardEnvironment();
 
 void RunWizard(const WizardEnvironment& environment);
-
-// Lets pending window messages be processed (so that windows repaint).
-void ProcessMessages();

@@ -1,6 +1,8 @@
 #include "setup/StepTable.h"
 
+#include "install/CEnd.h"
 #include "install/Citype.h"
+#include "sysconfig/Ccfg.h"
 
 using namespace corvan;
 
@@ -18,11 +20,11 @@ std::unique_ptr<IWizardPage> PageOf() {
 std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
   switch (step) {
     case wsInstallType: return PageOf<wsInstallType, TIType>();
+    case wsConfig: return PageOf<wsConfig, TConfig>();
+    case wsFinish: return PageOf<wsFinish, TEndScreen>();
     // Steps whose pages this setup does not have yet: the driver says so.
     case wsFolders:
     case wsCopy:
-    case wsConfig:
-    case wsFinish:
     case wsFindApp:
     case wsUpgradeCopy:
     case wsDataUpgrade: return nullptr;

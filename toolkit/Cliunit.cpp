@@ -377,6 +377,20 @@ void TMForm::Close() {
   else Hide();
 }
 
+void ProcessPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (!TMForm::PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
 TModalResult TMForm::ShowModal() {
   if (modal_) return TModalResult::None;
   HWND window = Handle();

@@ -28,6 +28,12 @@ extern bool BufferAllNiceButtons;
 HWND MainWindow();
 void SetMainWindow(HWND window);
 
+// Handles the thread's pending messages now and returns once none is left: long work
+// inside a handler lets the windows repaint and the user's keys and clicks through (keys
+// go through TMForm::PreTranslate, as in every message loop). A WM_QUIT met here is
+// posted again for the loop that owns it.
+void ProcessPendingMessages();
+
 // What the window needs of its buttons (TMButton, TNiceButton implement it). A form finds
 // its buttons among its controls; nothing needs registering.
 class IFormButton {

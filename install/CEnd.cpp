@@ -1,0 +1,43 @@
+#include "install/CEnd.h"
+
+#include <objbase.h>
+
+#include "toolkit/dlgform2.h"
+
+using namespace corvan;
+
+namespace {
+// The page's own logo, drawn at build time (resources/art).
+constexpr wchar_t LogoPicture[] = L"EndLogo";
+
+HBITMAP DecodePngResource(HMODULE module, const wchar_t* name) {
+  HRSRC found = FindResourceW(module, name, L"PNG");
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return nullptr;
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HBITMAP bitmap = DecodePng(data, SizeofResource(module, found));
+  if (SUCCEEDED(com)) CoUninitialize();
+  return bitmap;
+}
+}  // namespace
+
+std::wstring FinishMemoText() {
+  return std::wstring(L"\r\n") + L"Instalarea s-a terminat cu succes!\r\n" + L"\r\n" + L"Utilizator implicit:  \"" +
+         FactoryUser + L"\", \r\n" + L"cu parola de acces " + FactoryPassword;
+}
+
+TEndScreen::TEndScreen()
+    : TWizardPage({.name = L"EndScreen", .step = Step, .title = L"Finalizare", .answersHelpKey = true}) {
+  FormCreate();
+}
+
+void TEndScreen::FormCreate() {
+  Memo1.SetBorderStyle(bsNone);
+  Memo1.SetAlignment(taCenter);
+  Memo1.SetText(FinishMemoText());
+  Image1.SetAutoSize(false);
+  Image1.SetTransparent(true);
+  const OwnedBitmap logo(DecodePngResource(GetModuleHandleW(nullptr), LogoPicture));
+  Image1.SetBitmap(logo.Get());
+}
