@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <ddeml.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <mutex>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "core/group_macros.h"
+#include "core/text.h"
 #include "engine_test_support.h"
 #include "sysconfig/ProgramGroup.h"
 #include "sysconfig/StepTrace.h"
@@ -284,6 +287,7 @@ TEST(ConfigPage, ARunDoesTheThreeStepsInOrderMarksEachAndMovesOn) {
   TConfig page;
   PostAlt(page.Handle(), L'c');
   EXPECT_EQ(page.ShowModal(), TModalResult::Next);
+  page.Show();  // the driver would destroy it now; shown again, it shows how it ended
   for (TPanel* panel : {&page.BBDE, &page.BCFGSYS, &page.BGROUP}) ExpectDone(*panel);
   EXPECT_TRUE(page.BNext.Enabled());
 
@@ -349,6 +353,54 @@ TEST(ConfigPage, TheGroupHoldsTheProgramsFoundInTheProgramFolder) {
   RemoveTree(L"C:\\Corvan");
 }
 
+// The shell's own Program Manager, as on a customer's machine: the group appears in the
+// Start menu with an item for each program.
+TEST(ConfigPage, TheShellMakesTheGroupInTheStartMenu) {
+  Settings() = {};
+  RemoveTree(L"C:\\Corvan");
+  CreateDirectoryW(L"C:\\Corvan", nullptr);
+  for (const wchar_t* program : {L"CORVAN.EXE", L"TENDRIX.EXE", L"OUTPOST.EXE", L"PAYDESK.EXE"})
+    ASSERT_TRUE(CopyFileW((TestProgramFolder() + L"recording_program.exe").c_str(),
+                          (std::wstring(L"C:\\Corvan\\") + program).c_str(), FALSE));
+  wchar_t* programs = nullptr;
+  ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &programs), S_OK);
+  const std::wstring group = std::wstring(programs) + L"\\Corvan\\";
+  CoTaskMemFree(programs);
+  RemoveTree(group);
+  // The shell serves Program Manager once the desktop runs, which a shown window starts.
+  TConfig page;
+  page.Show();
+  int messages = 0;
+  SetMsgDlgObserver([&](const MsgDlgRequest&) {
+    ++messages;
+    return TModalResult::Cancel;
+  });
+  DoConfigGroup();
+  SetMsgDlgObserver(nullptr);
+  EXPECT_EQ(messages, 0);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (const wchar_t* item : {L"Corvan", L"Tendrix", L"Outpost", L"Paydesk"}) {
+    SCOPED_TRACE(std::string(item, item + wcslen(item)));
+    const std::wstring link = group + item + L".lnk";
+    ASSERT_TRUE(PathExists(link));
+    IShellLinkW* shellLink = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                               reinterpret_cast<void**>(&shellLink)), S_OK);
+    IPersistFile* file = nullptr;
+    shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    ASSERT_EQ(file->Load(link.c_str(), STGM_READ), S_OK);
+    wchar_t target[MAX_PATH] = L"";
+    shellLink->GetPath(target, MAX_PATH, nullptr, 0);
+    std::wstring expected = std::wstring(L"C:\\Corvan\\") + item + L".EXE";
+    EXPECT_EQ(UpperText(target), UpperText(expected));
+    file->Release();
+    shellLink->Release();
+  }
+  CoUninitialize();
+  RemoveTree(group);
+  RemoveTree(L"C:\\Corvan");
+}
+
 TEST(ConfigPage, WithoutADdeServerTheErrorIsShownAndThePageStillMovesOn) {
   InstalledMachine machine(L"C:\\Corvan");
   machine.TraceOn();
@@ -364,6 +416,7 @@ TEST(ConfigPage, WithoutADdeServerTheErrorIsShownAndThePageStillMovesOn) {
   SetMsgDlgObserver(nullptr);
   SetProgramGroupServer({});
   EXPECT_EQ(result, TModalResult::Next);
+  page.Show();
   ExpectDone(page.BGROUP);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].shownText, L"Eroare DDE!");
