@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/install_settings.h"
+#include "engine_description.h"
 #include "engine_test_support.h"
 #include "sysconfig/BdeConfig.h"
 #include "sysconfig/StepTrace.h"
@@ -65,41 +66,11 @@ void MakeDatabaseFolders(const std::wstring& dataDir) {
     SHCreateDirectoryExW(nullptr, AliasFolder(dataDir, i).c_str(), nullptr);
 }
 
-template <typename Fn>
-Fn EngineEntry(HMODULE engine, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(engine, name)));
-}
 }  // namespace
 
 // Every alias's folder and the Paradox NET DIR, as the engine this process loaded answers.
 void DescribeEngine(std::wostringstream& out) {
-  HMODULE engine = GetModuleHandleW(EngineLibraryPath().c_str());
-  if (!engine) return;
-  auto init = EngineEntry<DbiInitFn>(engine, "DbiInit");
-  auto exit = EngineEntry<DbiExitFn>(engine, "DbiExit");
-  auto open = EngineEntry<DbiOpenDatabaseFn>(engine, "DbiOpenDatabase");
-  auto close = EngineEntry<DbiCloseDatabaseFn>(engine, "DbiCloseDatabase");
-  auto directory = EngineEntry<DbiGetDirectoryFn>(engine, "DbiGetDirectory");
-  auto list = EngineEntry<DbiOpenCfgInfoListFn>(engine, "DbiOpenCfgInfoList");
-  auto next = EngineEntry<DbiGetNextRecordFn>(engine, "DbiGetNextRecord");
-  // An engine that is not registered does not start: nothing more to see.
-  if (!init || init(nullptr) != DBIERR_NONE) return;
-  for (const wchar_t* alias : BdeAliases) {
-    char name[64] = {};
-    WideCharToMultiByte(CP_ACP, 0, alias, -1, name, 63, nullptr, nullptr);
-    hDBIDb db = nullptr;
-    char folder[DBIMAXPATHLEN + 1] = "(cannot open)";
-    if (open(name, nullptr, dbiREADONLY, dbiOPENSHARED, nullptr, 0, nullptr, nullptr, &db) == DBIERR_NONE) {
-      directory(db, FALSE, folder);
-      close(&db);
-    }
-    out << alias << L"=" << Widened(folder) << L"\n";
-  }
-  hDBICur cursor = nullptr;
-  ASSERT_EQ(list(nullptr, dbiREADONLY, cfgPersistent, "\\DRIVERS\\PARADOX\\INIT", &cursor), DBIERR_NONE);
-  for (CFGDesc record{}; next(cursor, dbiNOLOCK, &record, nullptr) == DBIERR_NONE;)
-    if (std::string(record.szNodeName) == "NET DIR") out << L"NET DIR=" << Widened(record.szValue) << L"\n";
-  exit();
+  ASSERT_TRUE(DescribeEngineInto(GetModuleHandleW(EngineLibraryPath().c_str()), out));
 }
 
 // Run by RunProbe in a new process.
