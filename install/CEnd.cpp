@@ -1,7 +1,5 @@
 #include "install/CEnd.h"
 
-#include <objbase.h>
-
 #include "toolkit/dlgform2.h"
 
 using namespace corvan;
@@ -9,17 +7,6 @@ using namespace corvan;
 namespace {
 // The page's own logo, drawn at build time (resources/art).
 constexpr wchar_t LogoPicture[] = L"EndLogo";
-
-HBITMAP DecodePngResource(HMODULE module, const wchar_t* name) {
-  HRSRC found = FindResourceW(module, name, L"PNG");
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return nullptr;
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  HBITMAP bitmap = DecodePng(data, SizeofResource(module, found));
-  if (SUCCEEDED(com)) CoUninitialize();
-  return bitmap;
-}
 }  // namespace
 
 std::wstring FinishMemoText() {

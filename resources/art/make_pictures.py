@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the toolkit's shared pictures and the backdrop's (backdrop.py): one PNG per
-picture and pictures.rc, which puts them into the program as resources of type PNG named
-after the picture.
+"""Makes the toolkit's shared pictures, the backdrop's (backdrop.py) and the finish page's
+logo (finish.py): one PNG per picture and pictures.rc, which puts them into the program as
+resources of type PNG named after the picture.
 
 usage: make_pictures.py OUTPUT_FOLDER
 
@@ -14,6 +14,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import backdrop  # noqa: E402
+import finish  # noqa: E402
 import motifs as m  # noqa: E402
 from raster import (KEY, Image, Layer, box, circle, disabled_cell, flatten, grow, hexcolor, lighten, darken,  # noqa: E402
                     lit_cell, mix, moved, opaque, png_bytes, polygon, radial, ring, segment, union, vgrad)
@@ -428,12 +429,14 @@ def polyline_thick(points, width):
 
 # ---- the backdrop's own pictures (not shared: the backdrop takes them itself) ----
 PICTURES.update(backdrop.PICTURES)
+# ---- the finish page's logo (the page takes it itself) ----
+PICTURES.update(finish.PICTURES)
 
 
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    lines = ["// Made by resources/art/make_pictures.py: the toolkit's shared pictures and the backdrop's.\n"]
+    lines = ["// Made by resources/art/make_pictures.py: the toolkit's shared pictures, the backdrop's and the finish page's logo.\n"]
     for name in sorted(PICTURES, key=str.lower):
         img = PICTURES[name]()
         path = os.path.join(out, name + ".png")
