@@ -242,6 +242,8 @@ void TWinControl::Attach(HWND window) {
 void TWinControl::CreateHandle() {
   if (hwnd_) return;
   if (Parent() && !Parent()->Handle()) return;
+  // Making the parent's window made its children's too, this one's among them.
+  if (hwnd_) return;
   TCreateParams p;
   CreateParams(p);
   HMENU id = (p.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr;

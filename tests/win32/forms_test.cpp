@@ -133,6 +133,24 @@ TEST(Forms, ControlsAreFoundByNameAndPaintOnTheirWindow) {
   EXPECT_EQ(ClientPixel(page, 50, 100), RGB(152, 165, 177));
 }
 
+TEST(Forms, AChildAskedForItsWindowFirstGetsOneWindowWithItsParent) {
+  TestPage page;
+  // The parent's window is made first, and the children's with it.
+  HWND button = page.BBack.Handle();
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(page.HandleAllocated());
+  int windows = 0;
+  EnumChildWindows(
+      page.Handle(),
+      [](HWND child, LPARAM count) {
+        if (TWinControl::FromHandle(child) && TWinControl::FromHandle(child)->Name() == L"BBack") ++*reinterpret_cast<int*>(count);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  EXPECT_EQ(windows, 1) << "not a second window left behind under the same control";
+  EXPECT_EQ(page.BBack.HandleIfCreated(), button);
+}
+
 TEST(Forms, MouseReachesTheWindowlessControlInItsOwnCoordinates) {
   TestPage page;
   int clicks = 0;
