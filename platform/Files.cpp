@@ -11,6 +11,11 @@ bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool FolderExists(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t maxBytes) {
   KernelHandle file(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -50,3 +55,11 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
 }
 
 bool IsDiskFullError(unsigned long error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+
+QuietDriveErrors::QuietDriveErrors() {
+  DWORD old = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old);
+  old_ = old;
+}
+
+QuietDriveErrors::~QuietDriveErrors() { SetThreadErrorMode(static_cast<DWORD>(old_), nullptr); }
