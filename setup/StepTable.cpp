@@ -1,5 +1,6 @@
 #include "setup/StepTable.h"
 
+#include "install/CDirs.h"
 #include "install/CEnd.h"
 #include "install/Citype.h"
 #include "sysconfig/Ccfg.h"
@@ -20,10 +21,10 @@ std::unique_ptr<IWizardPage> PageOf() {
 std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
   switch (step) {
     case wsInstallType: return PageOf<wsInstallType, TIType>();
+    case wsFolders: return PageOf<wsFolders, TDirs>();
     case wsConfig: return PageOf<wsConfig, TConfig>();
     case wsFinish: return PageOf<wsFinish, TEndScreen>();
     // Steps whose pages this setup does not have yet: the driver says so.
-    case wsFolders:
     case wsCopy:
     case wsFindApp:
     case wsUpgradeCopy:

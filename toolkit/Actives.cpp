@@ -460,6 +460,7 @@ void TActiveMemo::CreateParams(TCreateParams& params) {
   params.style &= ~WS_CLIPCHILDREN;
   params.style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
   if (!wordWrap_) params.style |= ES_AUTOHSCROLL;
+  if (verticalScrollBar_) params.style |= WS_VSCROLL;
   if (readOnly_) params.style |= ES_READONLY;
   if (alignment_ == taRightJustify) params.style |= ES_RIGHT;
   if (alignment_ == taCenter) params.style |= ES_CENTER;
@@ -494,6 +495,12 @@ void TActiveMemo::SetReadOnly(bool on) {
 void TActiveMemo::SetWordWrap(bool on) {
   if (on == wordWrap_) return;
   wordWrap_ = on;
+  Recreate();
+}
+
+void TActiveMemo::SetVerticalScrollBar(bool on) {
+  if (on == verticalScrollBar_) return;
+  verticalScrollBar_ = on;
   Recreate();
 }
 

@@ -207,6 +207,8 @@ class TActiveMemo : public TActiveBox {
   void SetAlignment(TAlignment alignment);
   void SetReadOnly(bool on);
   void SetWordWrap(bool on);
+  bool VerticalScrollBar() const { return verticalScrollBar_; }
+  void SetVerticalScrollBar(bool on);
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -219,6 +221,7 @@ class TActiveMemo : public TActiveBox {
   TAlignment alignment_ = taLeftJustify;
   bool readOnly_ = false;
   bool wordWrap_ = true;
+  bool verticalScrollBar_ = false;
 };
 
 // A drop-down combo box with a flat frame and a flat button, optional auto-completion.
