@@ -66,6 +66,28 @@ std::optional<std::wstring> DestinationOf(const TCompRecord& row) {
   return std::nullopt;
 }
 
+ZipError MissingArchiveError(const TCompRecord& row, const std::wstring& archive) {
+  ZipError error;
+  error.result = ZipResult::ReadError;
+  error.archive = archive;
+  error.message = L"Lipseste arhiva " + archive + L": pe discurile de instalare nu am gasit fisierul " +
+                  row.FileName + L".1.";
+  return error;
+}
+
+// Archives of the wanted components left in the work folder by an earlier run that did
+// not end (a cancelled or failed copy): none may be unpacked in place of the disks' own.
+void RemoveStaleArchives(TComponentSet wanted) {
+  const std::wstring work = WithoutTrailingBackslash(Settings().ProposedProgramDir);
+  for (const TCompRecord* row : ComponentsOf(wanted)) {
+    if (!*row->FileName) continue;
+    const std::wstring archive = JoinPath(work, std::wstring(row->FileName) + L".ZIP");
+    if (!FileExists(archive)) continue;
+    SetFileAttributesW(archive.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(archive.c_str());
+  }
+}
+
 ZipError WorkFolderError(const std::wstring& folder) {
   ZipError error;
   error.result = ZipResult::ReadError;
@@ -114,33 +136,48 @@ void ClearNewFolders(const std::wstring& dataFolder) {
 }
 
 ZipError ExtractComponents(CopyPageView& page, ExtractProgress& counters, TComponentSet wanted,
-                           const std::function<void()>& afterProgramComponent) {
+                           const std::function<void()>& afterProgramComponent, CopyRunMemory* memory) {
   const std::wstring work = WithoutTrailingBackslash(Settings().ProposedProgramDir);
   if (!SetCurrentDirectoryW(work.c_str())) return WorkFolderError(work);
   for (const TCompRecord* row : ComponentsOf(wanted)) {
     if (!*row->FileName) continue;
+    const auto index = static_cast<std::size_t>(row - Components.data());
+    if (memory && InSet(memory->unpacked, static_cast<int>(index))) continue;
     page.SetStatusText(row->CompName);
     // By bare name, in the work folder just made current.
     const std::wstring archive = std::wstring(row->FileName) + L".ZIP";
-    if (IsOptionalArchive(archive) && !FileExists(archive)) continue;
-    const auto destination = DestinationOf(*row);
-    if (!destination) continue;
-    if (ZipError error = ExtractArchive(page, counters, archive, *destination)) return error;
-    if (row->DestType == dtProgram && afterProgramComponent) afterProgramComponent();
+    if (!FileExists(archive)) {
+      if (IsOptionalArchive(archive)) continue;
+      return MissingArchiveError(*row, JoinPath(work, archive));
+    }
+    std::optional<std::wstring> destination;
+    if (memory && memory->chosen[index]) {
+      destination = memory->destination[index];
+    } else {
+      destination = DestinationOf(*row);
+      if (memory) memory->chosen[index] = true, memory->destination[index] = destination;
+    }
+    if (destination) {
+      if (ZipError error = ExtractArchive(page, counters, archive, *destination)) return error;
+      if (row->DestType == dtProgram && afterProgramComponent) afterProgramComponent();
+    }
+    if (memory) memory->unpacked |= static_cast<TComponentSet>(1u << index);
   }
   return {};
 }
 
 CopyResult CopyComponents(CopyPageView& page, ExtractProgress& counters, TComponentSet wanted,
-                          const CopyPageActions& actions) {
-  const AssemblyResult joined = AssembleArchives(page, wanted);
+                          const CopyPageActions& actions, CopyRunMemory* memory) {
+  const TComponentSet left = memory ? static_cast<TComponentSet>(wanted & ~memory->unpacked) : wanted;
+  RemoveStaleArchives(left);
+  const AssemblyResult joined = AssembleArchives(page, left);
   if (joined.outcome == AssemblyOutcome::Cancelled) return {CopyOutcome::Cancelled, {}};
   if (joined.outcome == AssemblyOutcome::Failed) {
     CopyResult failed{CopyOutcome::JoinFailed, {}};
     failed.error.message = joined.message;
     return failed;
   }
-  if (ZipError error = ExtractComponents(page, counters, wanted, actions.afterProgramComponent))
+  if (ZipError error = ExtractComponents(page, counters, left, actions.afterProgramComponent, memory))
     return {CopyOutcome::Failed, std::move(error)};
   DeleteAssembledArchives(actions.deleteFailure);
   return {};

@@ -4,6 +4,7 @@
 // unpacked into the folder of its destination kind (an installed engine and an existing
 // database are left alone), then the joined archives deleted. The copy page and the
 // installation benchmark run this same code.
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,16 +37,31 @@ struct CopyPageActions {
   DeleteFailureReport deleteFailure;
 };
 
+// What the earlier runs of the copy on one page did, so that running it again after a
+// failure (the media fixed, room made) does only what is left and loses nothing: the
+// components unpacked whole are neither joined nor unpacked again, and each component
+// keeps the destination first chosen for it (a database unpacked in part is finished, not
+// taken for the customer's; the old engine's warning is not shown again).
+struct CopyRunMemory {
+  corvan::TComponentSet unpacked = 0;
+  std::array<bool, corvan::ComponentCount> chosen{};
+  std::array<std::optional<std::wstring>, corvan::ComponentCount> destination;  // nothing: the row is skipped
+};
+
 // The whole copy, from the settings: SourceDir and DiskCount (the disks),
 // ProposedProgramDir (the work folder, made the process's current folder), ProgramDir and
-// DataDir (the destinations), OldBdeFound. `wanted` is InstallSets[InstallType].
+// DataDir (the destinations), OldBdeFound. `wanted` is InstallSets[InstallType]. An
+// archive of a wanted component already in the work folder is removed before the join:
+// every archive unpacked comes from these disks. With a memory, a run after a failed one
+// goes on from where that one stopped.
 CopyResult CopyComponents(CopyPageView& page, corvan::ExtractProgress& counters, corvan::TComponentSet wanted,
-                          const CopyPageActions& actions = {});
+                          const CopyPageActions& actions = {}, CopyRunMemory* memory = nullptr);
 
 // The unpacking half: each wanted component of the joined archives in the work folder,
-// in the order of the component table. A missing OUTPOST or PAYDESK archive is skipped.
+// in the order of the component table. A missing OUTPOST or PAYDESK archive is skipped;
+// another missing archive stops the run with a message naming it and its first part.
 ZipError ExtractComponents(CopyPageView& page, corvan::ExtractProgress& counters, corvan::TComponentSet wanted,
-                           const std::function<void()>& afterProgramComponent = {});
+                           const std::function<void()>& afterProgramComponent = {}, CopyRunMemory* memory = nullptr);
 
 // Where the engine's files go: ProgramFilesDir\Borland\Common Files\BDE, its folders
 // made when missing. Nothing when an engine is already registered (it is never

@@ -1,5 +1,6 @@
 #include "setup/StepTable.h"
 
+#include "install/CCopy.h"
 #include "install/CDirs.h"
 #include "install/CEnd.h"
 #include "install/Citype.h"
@@ -22,10 +23,10 @@ std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
   switch (step) {
     case wsInstallType: return PageOf<wsInstallType, TIType>();
     case wsFolders: return PageOf<wsFolders, TDirs>();
+    case wsCopy: return PageOf<wsCopy, TCopy>();
     case wsConfig: return PageOf<wsConfig, TConfig>();
     case wsFinish: return PageOf<wsFinish, TEndScreen>();
     // Steps whose pages this setup does not have yet: the driver says so.
-    case wsCopy:
     case wsFindApp:
     case wsUpgradeCopy:
     case wsDataUpgrade: return nullptr;
