@@ -133,6 +133,13 @@ TEST(Forms, ControlsAreFoundByNameAndPaintOnTheirWindow) {
   EXPECT_EQ(ClientPixel(page, 50, 100), RGB(152, 165, 177));
 }
 
+// A plain function: the 32-bit build needs the callback's stdcall convention.
+static BOOL CALLBACK CountBackButtons(HWND child, LPARAM count) {
+  TWinControl* control = TWinControl::FromHandle(child);
+  if (control && control->Name() == L"BBack") ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 TEST(Forms, AChildAskedForItsWindowFirstGetsOneWindowWithItsParent) {
   TestPage page;
   // The parent's window is made first, and the children's with it.
@@ -140,13 +147,7 @@ TEST(Forms, AChildAskedForItsWindowFirstGetsOneWindowWithItsParent) {
   ASSERT_NE(button, nullptr);
   ASSERT_TRUE(page.HandleAllocated());
   int windows = 0;
-  EnumChildWindows(
-      page.Handle(),
-      [](HWND child, LPARAM count) {
-        if (TWinControl::FromHandle(child) && TWinControl::FromHandle(child)->Name() == L"BBack") ++*reinterpret_cast<int*>(count);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumChildWindows(page.Handle(), CountBackButtons, reinterpret_cast<LPARAM>(&windows));
   EXPECT_EQ(windows, 1) << "not a second window left behind under the same control";
   EXPECT_EQ(page.BBack.HandleIfCreated(), button);
 }
