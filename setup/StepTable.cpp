@@ -5,6 +5,7 @@
 #include "install/CEnd.h"
 #include "install/Citype.h"
 #include "sysconfig/Ccfg.h"
+#include "upgrade/Cfindapp.h"
 
 using namespace corvan;
 
@@ -26,8 +27,8 @@ std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
     case wsCopy: return PageOf<wsCopy, TCopy>();
     case wsConfig: return PageOf<wsConfig, TConfig>();
     case wsFinish: return PageOf<wsFinish, TEndScreen>();
+    case wsFindApp: return PageOf<wsFindApp, TFindApp>();
     // Steps whose pages this setup does not have yet: the driver says so.
-    case wsFindApp:
     case wsUpgradeCopy:
     case wsDataUpgrade: return nullptr;
     // The end of the wizard has no page.

@@ -391,6 +391,19 @@ void ProcessPendingMessages() {
   }
 }
 
+void ProcessOnePendingMessage() {
+  MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return;
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return;
+  }
+  if (!TMForm::PreTranslate(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 TModalResult TMForm::ShowModal() {
   if (modal_) return TModalResult::None;
   HWND window = Handle();

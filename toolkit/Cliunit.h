@@ -33,6 +33,8 @@ void SetMainWindow(HWND window);
 // go through TMForm::PreTranslate, as in every message loop). A WM_QUIT met here is
 // posted again for the loop that owns it.
 void ProcessPendingMessages();
+// The same for one pending message at most (a long search's repaint or click), never waiting.
+void ProcessOnePendingMessage();
 
 // What the window needs of its buttons (TMButton, TNiceButton implement it). A form finds
 // its buttons among its controls; nothing needs registering.
