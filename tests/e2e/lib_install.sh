@@ -135,3 +135,19 @@ check_viewer_opened() {
   fi
   ((WALK_VIEWER_SHOWN)) || fail "the instructions viewer did not open after the program component"
 }
+
+# The texts the setup draws, read from Wine's own trace of DrawTextExW: what a user reads
+# on the painted labels that no window carries (a message dialog's text, the copy page's
+# status line). walk_start_traced starts the setup with that trace into $DRAWN.
+DRAWN="$E2E_WORK/drawn.txt"
+DRAWN_MARK=0
+walk_start_traced() {
+  : >"$DRAWN"
+  WINEDEBUG=-all,trace+text walk_start "$@" 2>>"$DRAWN"
+}
+drawn_mark() { DRAWN_MARK=$(stat -c %s "$DRAWN"); }
+# drawn_since_mark: each text drawn since the mark, once, as the trace writes it (a
+# carriage return as \r).
+drawn_since_mark() {
+  tail -c +$((DRAWN_MARK + 1)) "$DRAWN" | sed -n 's/^.*trace:text:DrawTextExW L"\(.*\)", -\{0,1\}[0-9]*, \[.*$/\1/p' | sort -u
+}
