@@ -9,6 +9,7 @@
 #   walk_copy                             the copy page, up to the configuration page
 #   walk_config                           the configuration page, up to the finish page
 #   walk_finish                           "I&esire" on the finish page; the program ends
+#   walk_back CAPTION                     "&Inapoi" on that page
 #   walk_fresh_local_install 'D:\' [PROGRAM]   all of the above for a local installation
 #   describe_installation PROGRAM [DATA]  what was installed: folders, aliases, group
 #
@@ -85,6 +86,12 @@ walk_wait_page() {
   walk_fail "\"$caption\" was not shown within ${seconds} s"
 }
 
+# walk_activate ID: a click on the window's title bar, as a user brings a window forward
+# when another program's window has come in front (the shell's window of the new group).
+walk_activate() {
+  xdotool mousemove --window "$1" 40 10 click 1
+}
+
 # walk_press_until_gone CAPTION KEYS...: types the keys into the window just waited for
 # (WALK_ID) until that window closes (a window just shown may not have the keyboard yet);
 # for windows that do no long work. Another window with the same caption, shown after it,
@@ -93,6 +100,7 @@ walk_press_until_gone() {
   local caption=$1; shift
   local id=$WALK_ID
   for ((try = 0; try < 5; try++)); do
+    walk_activate "$id"
     press "$id" "$@"
     for ((t = 0; t < 30; t++)); do
       xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | grep -qx "$id" || return 0
@@ -180,6 +188,7 @@ walk_close_viewer() {
 walk_copy_start() {
   walk_wait_page "Copiere fisiere Corvan" 20 || return 1
   walk_shot copy
+  walk_activate "$WALK_ID"
   press "$WALK_ID" alt+c
 }
 
@@ -189,15 +198,10 @@ walk_copy() {
   walk_close_viewer
 }
 
-# walk_activate ID: a click on the page's title bar, as a user brings a window forward
-# when another program's window has come in front (the shell's window of the new group).
-walk_activate() {
-  xdotool mousemove --window "$1" 300 12 click 1
-}
-
 walk_config() {
   walk_wait_page "Configurare sistem" 20 || return 1
   walk_shot config
+  walk_activate "$WALK_ID"
   press "$WALK_ID" alt+c
   walk_wait_page "Finalizare" 120 || return 1
   walk_close_viewer
@@ -218,6 +222,12 @@ walk_finish() {
   done
   ((gone)) || { walk_fail "\"Finalizare\" stayed open after I&esire"; return 1; }
   wait_for_exit "$WALK_COPY_PID" 20 || { walk_fail "the setup did not end after I&esire"; return 1; }
+}
+
+# walk_back CAPTION: "&Inapoi" on that page.
+walk_back() {
+  walk_wait_page "$1" 20 || return 1
+  walk_press_until_gone "$1" alt+i
 }
 
 walk_fresh_local_install() {
