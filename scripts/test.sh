@@ -18,12 +18,16 @@ echo "== i686 export and import tables"
 bash "$root/tests/i686/export_tables.sh" "$build/win32" || status=1
 
 echo "== INSTALL.EXE size (i686, with all its pictures)"
+# Disk 1 of the floppy set (1,457,664 bytes) holds INSTALL.EXE whole, with INSTALL.CFG,
+# the disk's label and the first parts of the archives; 1,200,000 bytes leaves them a
+# sixth of the disk.
 exe="$build/win32/setup/INSTALL.exe"
+exe_limit=1200000
 if [ -f "$exe" ]; then
   exe_size=$(stat -c %s "$exe")
-  echo "INSTALL.EXE: $exe_size bytes (limit 1000000)"
-  if [ "$exe_size" -gt 1000000 ]; then
-    echo "INSTALL.EXE is over 1,000,000 bytes: disk 1 of a floppy set would not hold it" >&2
+  echo "INSTALL.EXE: $exe_size bytes (limit $exe_limit)"
+  if [ "$exe_size" -gt "$exe_limit" ]; then
+    echo "INSTALL.EXE is over $exe_limit bytes: disk 1 of a floppy set would have no room left for the archives' first parts" >&2
     status=1
   fi
 else
