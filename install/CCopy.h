@@ -6,6 +6,7 @@
 // stays open, and Continue goes on from where the copy stopped.
 #include "core/extract_progress.h"
 #include "install/CopyComponents.h"
+#include "install/CopyOnContinue.h"
 #include "install/PageCopyView.h"
 #include "toolkit/Actives.h"
 #include "toolkit/Panels.h"
@@ -42,11 +43,6 @@ class TCopy : public TWizardPage {
   void BNextClick();
 
  private:
-  void SetButtonsEnabled(bool enabled);
-
   PageCopyView view_{*this, LGroupName, CopyProgress, UnzipProgress};
   CopyRunMemory memory_;
 };
-
-// Shown in LGroupName after a copy that failed: Continue runs it again.
-extern const wchar_t* const CopyRetryText;

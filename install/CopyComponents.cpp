@@ -135,39 +135,56 @@ void ClearNewFolders(const std::wstring& dataFolder) {
   for (const wchar_t* sub : NewDatabaseFolders) ClearFolderFiles(JoinPath(dataFolder, sub), L"*.*");
 }
 
+const CopyRules& FreshInstallRules() {
+  static const CopyRules rules{
+      .destination = DestinationOf,
+      .skipsMissingArchive = [](const TCompRecord& row) { return IsOptionalArchive(std::wstring(row.FileName) + L".ZIP"); },
+      .entries = {},
+  };
+  return rules;
+}
+
 ZipError ExtractComponents(CopyPageView& page, ExtractProgress& counters, TComponentSet wanted,
-                           const std::function<void()>& afterProgramComponent, CopyRunMemory* memory) {
+                           const std::function<void()>& afterProgramComponent, CopyRunMemory* memory,
+                           const CopyRules& rules) {
   const std::wstring work = WithoutTrailingBackslash(Settings().ProposedProgramDir);
   if (!SetCurrentDirectoryW(work.c_str())) return WorkFolderError(work);
   for (const TCompRecord* row : ComponentsOf(wanted)) {
     if (!*row->FileName) continue;
     const auto index = static_cast<std::size_t>(row - Components.data());
     if (memory && InSet(memory->unpacked, static_cast<int>(index))) continue;
+    const auto done = [&] {
+      if (memory) memory->unpacked |= static_cast<TComponentSet>(1u << index);
+    };
     page.SetStatusText(row->CompName);
-    // By bare name, in the work folder just made current.
-    const std::wstring archive = std::wstring(row->FileName) + L".ZIP";
-    if (!FileExists(archive)) {
-      if (IsOptionalArchive(archive)) continue;
-      return MissingArchiveError(*row, JoinPath(work, archive));
-    }
     std::optional<std::wstring> destination;
     if (memory && memory->chosen[index]) {
       destination = memory->destination[index];
     } else {
-      destination = DestinationOf(*row);
+      destination = rules.destination(*row);
       if (memory) memory->chosen[index] = true, memory->destination[index] = destination;
     }
-    if (destination) {
-      if (ZipError error = ExtractArchive(page, counters, archive, *destination)) return error;
-      if (row->DestType == dtProgram && afterProgramComponent) afterProgramComponent();
+    if (!destination) {
+      done();
+      continue;
     }
-    if (memory) memory->unpacked |= static_cast<TComponentSet>(1u << index);
+    // By bare name, in the work folder just made current.
+    const std::wstring archive = std::wstring(row->FileName) + L".ZIP";
+    if (!FileExists(archive)) {
+      if (!rules.skipsMissingArchive(*row)) return MissingArchiveError(*row, JoinPath(work, archive));
+      done();
+      continue;
+    }
+    const ZipEntryFilter filter = rules.entries ? rules.entries(*row) : ZipEntryFilter{};
+    if (ZipError error = ExtractArchive(page, counters, archive, *destination, filter)) return error;
+    if (row->DestType == dtProgram && afterProgramComponent) afterProgramComponent();
+    done();
   }
   return {};
 }
 
 CopyResult CopyComponents(CopyPageView& page, ExtractProgress& counters, TComponentSet wanted,
-                          const CopyPageActions& actions, CopyRunMemory* memory) {
+                          const CopyPageActions& actions, CopyRunMemory* memory, const CopyRules& rules) {
   const TComponentSet left = memory ? static_cast<TComponentSet>(wanted & ~memory->unpacked) : wanted;
   RemoveStaleArchives(left);
   const AssemblyResult joined = AssembleArchives(page, left);
@@ -177,7 +194,7 @@ CopyResult CopyComponents(CopyPageView& page, ExtractProgress& counters, TCompon
     failed.error.message = joined.message;
     return failed;
   }
-  if (ZipError error = ExtractComponents(page, counters, left, actions.afterProgramComponent, memory))
+  if (ZipError error = ExtractComponents(page, counters, left, actions.afterProgramComponent, memory, rules))
     return {CopyOutcome::Failed, std::move(error)};
   DeleteAssembledArchives(actions.deleteFailure);
   return {};

@@ -1,9 +1,10 @@
 #pragma once
-// The copy of a fresh installation, as the copy page runs it when Continue is clicked:
-// every wanted part joined from the disks into the work folder, each wanted component
-// unpacked into the folder of its destination kind (an installed engine and an existing
-// database are left alone), then the joined archives deleted. The copy page and the
-// installation benchmark run this same code.
+// The copy of the copy pages, as they run it when Continue is clicked: every wanted part
+// joined from the disks into the work folder, each wanted component unpacked into the
+// folder its road's rules give it, then the joined archives deleted. On a fresh
+// installation an installed engine and an existing database are left alone; the upgrade
+// copy page gives rules of its own (CopyRules). The copy pages and the installation
+// benchmark run this same code.
 #include <array>
 #include <functional>
 #include <optional>
@@ -37,6 +38,25 @@ struct CopyPageActions {
   DeleteFailureReport deleteFailure;
 };
 
+// How a road's copy treats each wanted row of the component table.
+struct CopyRules {
+  // The folder the row is unpacked into, or nothing: the row is skipped. Chosen before the
+  // row's archive is looked for (clearing a folder happens even when the archive is
+  // missing), once per page when the page keeps a CopyRunMemory.
+  std::function<std::optional<std::wstring>(const corvan::TCompRecord& row)> destination;
+  // The row's archive (FileName + ".ZIP") is not in the work folder: true skips the row
+  // silently, false stops the run with a message naming the archive and its first part.
+  std::function<bool(const corvan::TCompRecord& row)> skipsMissingArchive;
+  // The entries of the row's archive to unpack (asked just before it is unpacked); an
+  // empty filter unpacks every entry.
+  std::function<ZipEntryFilter(const corvan::TCompRecord& row)> entries;
+};
+
+// A fresh installation's rules: ProgramDir for program rows; the example database into
+// DataDir unless one is there; the blank one after ClearNewFolders; the engine folder
+// from EngineDestination; only OUTPOST and PAYDESK may be missing; every entry unpacked.
+const CopyRules& FreshInstallRules();
+
 // What the earlier runs of the copy on one page did, so that running it again after a
 // failure (the media fixed, room made) does only what is left and loses nothing: the
 // components unpacked whole are neither joined nor unpacked again, and each component
@@ -55,13 +75,14 @@ struct CopyRunMemory {
 // every archive unpacked comes from these disks. With a memory, a run after a failed one
 // goes on from where that one stopped.
 CopyResult CopyComponents(CopyPageView& page, corvan::ExtractProgress& counters, corvan::TComponentSet wanted,
-                          const CopyPageActions& actions = {}, CopyRunMemory* memory = nullptr);
+                          const CopyPageActions& actions = {}, CopyRunMemory* memory = nullptr,
+                          const CopyRules& rules = FreshInstallRules());
 
 // The unpacking half: each wanted component of the joined archives in the work folder,
-// in the order of the component table. A missing OUTPOST or PAYDESK archive is skipped;
-// another missing archive stops the run with a message naming it and its first part.
+// in the order of the component table, its CompName shown, by the road's rules.
 ZipError ExtractComponents(CopyPageView& page, corvan::ExtractProgress& counters, corvan::TComponentSet wanted,
-                           const std::function<void()>& afterProgramComponent = {}, CopyRunMemory* memory = nullptr);
+                           const std::function<void()>& afterProgramComponent = {}, CopyRunMemory* memory = nullptr,
+                           const CopyRules& rules = FreshInstallRules());
 
 // Where the engine's files go: ProgramFilesDir\Borland\Common Files\BDE, its folders
 // made when missing. Nothing when an engine is already registered (it is never

@@ -6,7 +6,15 @@
 namespace {
 // The gauges hold int positions; the machinery keeps its own within the maximum.
 int GaugeValue(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX)); }
+constexpr corvan::TColor kGaugeBar = corvan::Hex(0x5C6978);
+constexpr corvan::TColor kGaugeBack = corvan::Hex(0xDFDFDF);
 }  // namespace
+
+void StyleCopyGauge(TGauge& gauge) {
+  gauge.SetBorderSingle(false);
+  gauge.SetForeColor(kGaugeBar);
+  gauge.SetBackColor(kGaugeBack);
+}
 
 void PageCopyView::SetStatusText(const std::wstring& text) {
   status_.SetCaption(text);

@@ -26,3 +26,6 @@ class PageCopyView : public CopyPageView {
   TGauge& copy_;
   TGauge& unzip_;
 };
+
+// The copy pages' gauges: no border, the bar RGB(92, 105, 120) on RGB(223, 223, 223).
+void StyleCopyGauge(TGauge& gauge);

@@ -10,6 +10,7 @@
 #include "sysconfig/StepTrace.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/PlatformBox.h"
+#include "wizard/StepPanel.h"
 
 using namespace corvan;
 
@@ -23,17 +24,10 @@ void TConfig::FormCreate() {
   for (TPanel* panel : {&BBDE, &BCFGSYS, &BGROUP}) ResetStepPanel(*panel);
 }
 
-void TConfig::ResetStepPanel(TPanel& panel) {
-  panel.SetBevelOuter(bvNone);
-  panel.Font().SetColor(clBlack);
-  panel.SetAlignment(taRightJustify);
-}
+void TConfig::ResetStepPanel(TPanel& panel) { ShowStepPending(panel); }
 
 void TConfig::MarkStepDone(TPanel& panel) {
-  panel.SetBevelOuter(bvRaised);
-  panel.Font().SetColor(clRed);
-  panel.SetAlignment(taLeftJustify);
-  panel.Repaint();
+  ShowStepDone(panel);
   ProcessPendingMessages();
 }
 
