@@ -6,6 +6,7 @@
 #include "install/Citype.h"
 #include "sysconfig/Ccfg.h"
 #include "upgrade/Cfindapp.h"
+#include "upgrade/Cupgcopy.h"
 
 using namespace corvan;
 
@@ -28,8 +29,8 @@ std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
     case wsConfig: return PageOf<wsConfig, TConfig>();
     case wsFinish: return PageOf<wsFinish, TEndScreen>();
     case wsFindApp: return PageOf<wsFindApp, TFindApp>();
+    case wsUpgradeCopy: return PageOf<wsUpgradeCopy, TUpgCopy>();
     // Steps whose pages this setup does not have yet: the driver says so.
-    case wsUpgradeCopy:
     case wsDataUpgrade: return nullptr;
     // The end of the wizard has no page.
     case wsDone: return nullptr;

@@ -58,7 +58,7 @@ void UnpackUpgradePackage() {
     return;
   }
   if (!FileExists(AppDir + L"UPGRADE.dll"))
-    MsgDlg(L"Nu gasesc Upgrade.zip", L"", mtError, taLeftJustify, Buttons({mbOK}), mbOK);
+    MsgDlg(L"Nu gasesc Upgrade.zip", L"", mtError, taCenter, Buttons({mbOK}), mbOK);
 }
 
 bool LoadUpgradeLibraryFrom(const std::wstring& folder) {

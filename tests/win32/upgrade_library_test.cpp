@@ -269,6 +269,7 @@ TEST(UpgradePackage, UnpackedOnTheUpgradeRoadDiscardedOtherwise) {
   UnpackUpgradePackage();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].shownText, MessageShownText(L"Nu gasesc Upgrade.zip"));
+  EXPECT_EQ(shown[0].alignment, taCenter);
   EXPECT_EQ(shown[0].kind, mtError);
   EXPECT_EQ(shown[0].caption, L"");
   EXPECT_EQ(shown[0].buttons, Buttons({mbOK}));
