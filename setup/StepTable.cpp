@@ -7,6 +7,7 @@
 #include "sysconfig/Ccfg.h"
 #include "upgrade/Cfindapp.h"
 #include "upgrade/Cupgcopy.h"
+#include "upgrade/Cupgdata.h"
 
 using namespace corvan;
 
@@ -30,8 +31,7 @@ std::unique_ptr<IWizardPage> CreateStepPage(TWizardStep step) {
     case wsFinish: return PageOf<wsFinish, TEndScreen>();
     case wsFindApp: return PageOf<wsFindApp, TFindApp>();
     case wsUpgradeCopy: return PageOf<wsUpgradeCopy, TUpgCopy>();
-    // Steps whose pages this setup does not have yet: the driver says so.
-    case wsDataUpgrade: return nullptr;
+    case wsDataUpgrade: return PageOf<wsDataUpgrade, TUpgData>();
     // The end of the wizard has no page.
     case wsDone: return nullptr;
   }
