@@ -14,10 +14,23 @@ mkdir -p "$program"
 printf 'PK\005\006%018d' 0 >"$program/CONTABILITATE 2023.ZIP"
 cp "$program/CONTABILITATE 2023.ZIP" "$E2E_WORK/own.zip"
 
-walk_or_fail walk_start 'D:\'
+walk_start_traced 'D:\' || fail "$WALK_FAILURE"
 walk_or_fail walk_install_type local
 walk_or_fail walk_folders ""
+drawn_mark
 walk_or_fail walk_copy
+# The copy page's status line: the join, each part joined, then each component unpacked,
+# in the component table's order.
+status=("Asamblare arhive..." EXE.1 OUTPOST.1 DBDAT.1 DBNEW.1 BDE32.1 HELP.1 PAYDESK.1 "Fisiere executabile"
+  "Outpost CORVAN" "CORVAN: baza de date si exemple" "CORVAN: baza de date martor" "Borland Database Engine"
+  "Help Corvan" "Paydesk CORVAN")
+shown=$(drawn_in_order | grep -xF -f <(printf '%s\n' "${status[@]}") || true)
+joined=$(sed -n 2,8p <<<"$shown" | sort | tr '\n' ' ')
+[ "$(head -1 <<<"$shown")" = "Asamblare arhive..." ] && [ "$joined" = "$(printf '%s\n' "${status[@]:1:7}" | sort | tr '\n' ' ')" ] &&
+  [ "$(sed -n '9,$p' <<<"$shown")" = "$(printf '%s\n' "${status[@]:8}")" ] ||
+  fail "the copy page's status line showed, in order:
+$shown"
+echo "the copy page's status line: $(tr '\n' '|' <<<"$shown")"
 walk_or_fail walk_config
 walk_wait_page "Finalizare" 5 || fail "$WALK_FAILURE"
 check_finish_page

@@ -151,3 +151,8 @@ drawn_mark() { DRAWN_MARK=$(stat -c %s "$DRAWN"); }
 drawn_since_mark() {
   tail -c +$((DRAWN_MARK + 1)) "$DRAWN" | sed -n 's/^.*trace:text:DrawTextExW L"\(.*\)", -\{0,1\}[0-9]*, \[.*$/\1/p' | sort -u
 }
+# drawn_in_order: the texts drawn since the mark in the order they were drawn, a text
+# repeated at once (each repaint) given once.
+drawn_in_order() {
+  tail -c +$((DRAWN_MARK + 1)) "$DRAWN" | sed -n 's/^.*trace:text:DrawTextExW L"\(.*\)", -\{0,1\}[0-9]*, \[.*$/\1/p' | uniq
+}
