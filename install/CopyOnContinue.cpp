@@ -4,7 +4,7 @@
 
 #include "toolkit/Dialogs.h"
 
-const wchar_t* const CopyRetryText = L"Copierea nu s-a terminat. Apasa 'Continua' pentru a o relua.....";
+const wchar_t* const CopyRetryText = L"Apasa 'Continua' pentru a relua copierea.....";
 
 void RunCopyOnContinue(TMForm& page, CopyPageView& view, std::initializer_list<TControl*> buttons,
                        const std::function<CopyResult()>& copy) {

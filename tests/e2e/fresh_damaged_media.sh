@@ -41,7 +41,7 @@ grep -qF 'HHUPD.EXE' <<<"$message" || fail "the message does not name the entry:
 walk_or_fail walk_press_until_gone "EROARE !" alt+k
 
 walk_or_fail walk_wait_page "Copiere fisiere Corvan" 10
-retry="Copierea nu s-a terminat. Apasa 'Continua' pentru a o relua....."
+retry="Apasa 'Continua' pentru a relua copierea....."
 for ((t = 0; t < 50; t++)); do
   drawn_since_mark | grep -qxF "$retry" && break
   sleep 0.1

@@ -110,6 +110,17 @@ class CopyPageTest : public testing::Test {
   std::vector<std::wstring> instructions;
 };
 
+// The width of the text drawn on one line in that font.
+int TextWidth(const TFont& font, const std::wstring& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font.Handle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
 const std::vector<std::wstring> kProgramComponents = {L"Fisiere executabile", L"Outpost CORVAN", L"Help Corvan",
                                                       L"Paydesk CORVAN"};
 
@@ -180,6 +191,11 @@ TEST_F(CopyPageTest, WindowTable) {
   EXPECT_EQ(page.LGroupName.Font().Color(), Hex(0xFF0000));
   EXPECT_TRUE(page.LGroupName.Font().Bold());
   EXPECT_EQ(page.LGroupName.Font().Height(), -11);
+  // The page's own texts in the status line show whole within its width.
+  for (const std::wstring& text : {page.LGroupName.Caption(), std::wstring(CopyRetryText)}) {
+    SCOPED_TRACE(Narrow(text));
+    EXPECT_LE(TextWidth(page.LGroupName.Font(), text), page.LGroupName.Width());
+  }
   // Continue is first in tab order.
   EXPECT_TRUE(page.SelectNext(nullptr, true));
   EXPECT_TRUE(page.BNext.Focused());
