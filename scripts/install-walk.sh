@@ -28,7 +28,7 @@ WALK_VIEWER_SHOWN=0
 # The captions of the program's message dialogs.
 WALK_DIALOG_CAPTIONS=("EROARE !" "Atentie !" "Informatie..." "Confirmare..." "Eroare!" "Eroare...")
 # The instructions viewer's caption is the title of the demo version's page.
-WALK_VIEWER_CAPTION="Corvan 3200876.02 . ce este nou"
+WALK_VIEWER_CAPTION="Corvan 3200876[.]02 .+ ce este nou"
 
 walk_fail() {
   WALK_FAILURE=$*
