@@ -12,7 +12,9 @@
 # - the program files are the media's (the older CORVAN.EXE replaced);
 # - NEW\ is the media's again: the customer's table there is gone, the pictures are kept
 #   (the media's logo.bmp over the customer's) and none is read-only any more;
-# - the library's record UPGRADE.VER names this version for its three steps.
+# - the database upgrade page showed the library's texts of its three steps (the lists
+#   counting the customer's operators), and the library's record UPGRADE.VER names this
+#   version for them.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_install.sh"
 
@@ -63,7 +65,7 @@ engine_before=$(tree_sums "$ENGINE_DIR")
 # A file's owner-write bit: Wine shows a file without it as read-only.
 writable() { [ "$(stat -c %A "$1" | cut -c3)" = w ]; }
 
-walk_or_fail walk_start 'D:\'
+walk_start_traced 'D:\' || fail "$WALK_FAILURE"
 walk_wait_page "$FIRST_TITLE" 60 || fail "$WALK_FAILURE"
 walk_shot finder
 press "$WALK_ID" alt+c
@@ -84,8 +86,17 @@ walk_close_viewer || fail "$WALK_FAILURE"
 $(diff <(echo "$data_before") <(tree_sums "$data"))"
 walk_wait_page "$DATA_UPGRADE_TITLE" 20 || fail "$WALK_FAILURE"
 walk_shot data-upgrade
+drawn_mark
 press "$WALK_ID" alt+c
 walk_wait_page "Finalizare" 120 || fail "$WALK_FAILURE"
+# The library's texts, shown on the page as they came; the lists count the operators the
+# customer's table holds.
+operators=$(python3 -c 'import struct, sys; print(struct.unpack_from("<I", open(sys.argv[1], "rb").read(10), 6)[0])' "$data/OPERATOR.DB")
+for text in 'Structuri: terminat, versiunea 3200876.02' "Liste: lista operatorilor are $operators inregistrari" \
+  'Liste: terminat, versiunea 3200876.02' 'Constante: terminat, versiunea 3200876.02'; do
+  drawn_since_mark | grep -qxF "$text" || fail "the database upgrade page did not show \"$text\"; the setup drew:
+$(drawn_since_mark)"
+done
 walk_or_fail walk_finish
 check_nothing_shown
 
