@@ -472,6 +472,24 @@ TEST_F(FindAppTest, EachDriveIsSearchedInItsOrderWithItsCorvanFolderFirst) {
   }
 }
 
+TEST_F(FindAppTest, HiddenAndSystemFoldersAreNotSearched) {
+  const struct {
+    DWORD attributes;
+    bool found;
+  } cases[] = {{FILE_ATTRIBUTE_HIDDEN, false}, {FILE_ATTRIBUTE_SYSTEM, false}, {FILE_ATTRIBUTE_NORMAL, true}};
+  Program(L"D:\\Ascuns\\Corvan\\", 6000001, L"D:\\Ascuns\\");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    ASSERT_TRUE(SetFileAttributesW(L"D:\\Ascuns", c.attributes));
+    ASSERT_EQ(GetFileAttributesW(L"D:\\Ascuns") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              c.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        << "the folder keeps its attributes";
+    TFindApp page;
+    Search(page);
+    EXPECT_EQ(Found(page), c.found ? L"D:\\Ascuns\\Corvan\\" : L"????");
+  }
+}
+
 TEST_F(FindAppTest, TheSearchShowsTheLast31CharactersAndStopsAt100) {
   // D:\ and names of 10 characters (the backslash included): folders of 13, 23, ... 93,
   // 103 characters.
