@@ -81,13 +81,11 @@ void TDriveList::Fill() {
   for (const TDriveEntry& drive : drives_)
     SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.name.c_str()));
   // The rows hold the icon; the closed box keeps the height the control was given.
-  HDC dc = GetDC(window);
   int textHeight = kIconSize;
-  if (dc) {
-    SelectGuard font(dc, Font().Handle());
+  if (WindowDC dc(window); dc.Get()) {
+    SelectGuard font(dc.Get(), Font().Handle());
     TEXTMETRICW metrics{};
-    if (GetTextMetricsW(dc, &metrics)) textHeight = metrics.tmHeight;
-    ReleaseDC(window, dc);
+    if (GetTextMetricsW(dc.Get(), &metrics)) textHeight = metrics.tmHeight;
   }
   SendMessageW(window, CB_SETITEMHEIGHT, 0, std::max(kIconSize, textHeight) + 2);
   SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(Height() - 6, textHeight));
