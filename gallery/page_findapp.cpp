@@ -3,25 +3,12 @@
 #include <windows.h>
 
 #include "core/app_finder.h"
-#include "core/wizard_steps.h"
 #include "gallery/Gallery.h"
-#include "setup/Main.h"
+#include "gallery/OverBackdrop.h"
 #include "upgrade/Cfindapp.h"
 
 namespace {
-void FinderOverBackdrop(void (*prepare)(TFindApp&)) {
-  TInstaller backdrop;
-  SetMainWindow(backdrop.Handle());
-  backdrop.Show();
-  TFindApp page;
-  const SIZE size = page.OuterSize();
-  const auto place = corvan::PlacePage(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size.cx, size.cy);
-  page.MoveTo(place.left, place.top);
-  page.Show();
-  if (prepare) prepare(page);
-  RunGalleryLoop();
-  SetMainWindow(nullptr);
-}
+constexpr auto FinderOverBackdrop = OverBackdrop<TFindApp>;
 
 const bool waiting = RegisterGalleryPage(L"findapp", L"the installation finder, waiting for Continue",
                                          [] { FinderOverBackdrop(nullptr); });
