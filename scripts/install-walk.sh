@@ -168,20 +168,30 @@ walk_folders() {
   walk_press_until_gone "Alegeti directoarele destinatie!" alt+c
 }
 
-# The viewer opens over the pages after the program component: read, then hidden with Esc.
+# The viewer opens over the pages after the program component: read, then hidden with
+# Esc or, failing that, a click on its close glyph (the right end of its top band).
 walk_close_viewer() {
-  local id
+  local id backdrop WIDTH HEIGHT X Y SCREEN WINDOW
   id=$(wait_for_window "$WALK_VIEWER_CAPTION" 1 2>/dev/null) || return 0
   WALK_VIEWER_SHOWN=1
   walk_shot instructions
-  for ((try = 0; try < 5; try++)); do
-    press "$id" Escape
+  # What covers it cannot be read or clicked: the X stacking lists the topmost first.
+  backdrop=$(xdotool search --onlyvisible --name '^Instalare Corvan$' 2>/dev/null | head -1 || true)
+  if [ -n "$backdrop" ] && xwininfo -root -children 2>/dev/null | grep -oE '^ +0x[0-9a-f]+' |
+    awk -v v="$(printf '0x%x' "$id")" -v b="$(printf '0x%x' "$backdrop")" '$1 == b {print "below"; exit} $1 == v {exit}' |
+    grep -q below; then
+    walk_fail "the instructions viewer is shown beneath the backdrop, where the customer cannot see it"
+    return 1
+  fi
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  for ((try = 0; try < 4; try++)); do
+    if ((try % 2 == 0)); then press "$id" Escape; else xdotool mousemove --window "$id" $((WIDTH - 15)) 14 click 1; fi
     for ((t = 0; t < 20; t++)); do
-      xdotool search --onlyvisible --name "^${WALK_VIEWER_CAPTION}\$" >/dev/null 2>&1 || return 0
+      xdotool search --onlyvisible --name "^${WALK_VIEWER_CAPTION}\$" 2>/dev/null | grep -qx "$id" || return 0
       sleep 0.1
     done
   done
-  walk_fail "the instructions viewer stayed open after Esc"
+  walk_fail "the instructions viewer stayed open after Esc and a click on its close glyph"
 }
 
 # walk_copy_start: Continue on the copy page (the copy runs inside that click).
