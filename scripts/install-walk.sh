@@ -11,6 +11,13 @@
 #   walk_finish                           "I&esire" on the finish page; the program ends
 #   walk_back CAPTION                     "&Inapoi" on that page
 #   walk_fresh_local_install 'D:\' [PROGRAM]   all of the above for a local installation
+#   walk_road                             after walk_start: which road the setup took
+#                                         (WALK_ROAD is "fresh" or "upgrade")
+#   walk_find_app                         the finder: its search, then the folder confirmed
+#   walk_upgrade_copy [NEXT]              the upgrade copy page, up to the next page
+#                                         ("Actualizare baza de date" unless told)
+#   walk_upgrade_data                     the database upgrade page, up to the finish page
+#   walk_upgrade_local                    the finder to I&esire, on a local installation
 #   describe_installation PROGRAM [DATA]  what was installed: folders, aliases, group
 #
 # Set WALK_TEXTS to window_texts.exe and WALK_ENGINE_REPORT to engine_report.exe (the
@@ -247,6 +254,90 @@ walk_fresh_local_install() {
     walk_folders "$program" &&
     walk_copy &&
     walk_config &&
+    walk_finish
+}
+
+# The first page of each road.
+WALK_FRESH_CAPTION="Alegeti tipul instalarii!"
+WALK_FINDER_CAPTION="Apasati 'Continua' pentru a localiza aplicatia!"
+WALK_FOUND_CAPTION="Confirmati corectitudinea directorului program"
+WALK_ROAD=""
+
+# walk_road: waits for the first page, whichever road the setup took (the fresh
+# installation's install type page or the upgrade road's finder), as a user sees it.
+walk_road() {
+  local dialog
+  WALK_ROAD=""
+  for ((t = 0; t < 60; t++)); do
+    if WALK_ID=$(wait_for_window "$WALK_FRESH_CAPTION" 1 2>/dev/null); then
+      WALK_ROAD=fresh
+      return 0
+    fi
+    if WALK_ID=$(wait_for_window "$WALK_FINDER_CAPTION" 1 2>/dev/null); then
+      WALK_ROAD=upgrade
+      return 0
+    fi
+    if dialog=$(walk_dialog_shown); then
+      walk_fail "no first page: the dialog \"$dialog\" is shown: $(walk_texts "$dialog" | tr '\n' ' ')"
+      return 1
+    fi
+    if [ -n "$WALK_COPY_PID" ] && ! kill -0 "$WALK_COPY_PID" 2>/dev/null; then
+      walk_fail "the setup ended before its first page was shown"
+      return 1
+    fi
+  done
+  walk_fail "neither first page (\"$WALK_FRESH_CAPTION\", \"$WALK_FINDER_CAPTION\") was shown within 60 s"
+}
+
+# walk_find_app: "&Continua" on the finder runs its search; the title then asks to
+# confirm the program folder it shows, and "&Continua" again confirms it. Fails when the
+# search found no folder (Continue stays disabled): the page's texts are told.
+walk_find_app() {
+  walk_wait_page "$WALK_FINDER_CAPTION" 30 || return 1
+  walk_shot finder
+  walk_activate "$WALK_ID"
+  press "$WALK_ID" alt+c
+  walk_wait_page "$WALK_FOUND_CAPTION" 120 || return 1
+  walk_shot finder-found
+  local texts
+  texts=$(walk_texts "$WALK_FOUND_CAPTION" 2>/dev/null || true)
+  if grep -qF '????' <<<"$texts"; then
+    walk_fail "the finder found no program folder: $(tr '\n' ' ' <<<"$texts")"
+    return 1
+  fi
+  walk_press_until_gone "$WALK_FOUND_CAPTION" alt+c
+}
+
+# walk_upgrade_copy [NEXT]: "&Continua" on the upgrade copy page (the copy runs inside
+# that click), then the next page is waited for; the instructions viewer that opens
+# after the program component is read and closed.
+walk_upgrade_copy() {
+  local next=${1:-Actualizare baza de date}
+  walk_wait_page "Actualizare fisiere Corvan" 30 || return 1
+  walk_shot upgrade-copy
+  walk_activate "$WALK_ID"
+  press "$WALK_ID" alt+c
+  walk_wait_page "$next" 180 || return 1
+  walk_close_viewer
+}
+
+# walk_upgrade_data: the database upgrade page with its three steps chosen; "&Continua"
+# runs them (inside that click) and the finish page follows.
+walk_upgrade_data() {
+  walk_wait_page "Actualizare baza de date" 30 || return 1
+  walk_shot database-upgrade
+  walk_activate "$WALK_ID"
+  press "$WALK_ID" alt+c
+  walk_wait_page "Finalizare" 120 || return 1
+  walk_close_viewer
+}
+
+# walk_upgrade_local: the upgrade road of a local installation, from the finder to
+# I&esire on the finish page.
+walk_upgrade_local() {
+  walk_find_app &&
+    walk_upgrade_copy &&
+    walk_upgrade_data &&
     walk_finish
 }
 
