@@ -1,10 +1,12 @@
 #include "setup/Main.h"
 
 #include "core/install_settings.h"
+#include "setup/CInfo.h"
 #include "toolkit/Cliunit.h"
 #include "toolkit/GGlobals.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/dlgform2.h"
+#include "wizard/Instructions.h"
 
 namespace {
 constexpr int kInnerBorder = 5;
@@ -70,13 +72,17 @@ TInstaller::TInstaller(const std::wstring& fontResource)
   TakePicture(pasarele, L"pasarele");
   TakePicture(software, L"software");
   TakePicture(caciula_i, L"caciula_i");
+  caciula_i.OnClick = [this](TControl&) { caciula_iClick(); };
   FormCreate(fontResource);
   Handle();
 }
 
 TInstaller::~TInstaller() {
-  // FormDestroy: the font goes with the window (the typeface stays until the process ends).
+  // FormDestroy: the font and the instructions viewer go with the window (the typeface
+  // stays until the process ends).
   fontuCorvan_.reset();
+  SetInstructionsHandler({});
+  editInfo_.reset();
   if (HWND window = HandleIfCreated(); window && MainWindow() == window) SetMainWindow(nullptr);
   DestroyHandle();
 }
@@ -88,7 +94,11 @@ void TInstaller::FormCreate(const std::wstring& fontResource) {
     lCorvan.Font() = *fontuCorvan_;
     lCorvan.Font().SetSize(78);
   }
+  editInfo_ = std::make_unique<TEditInfo>(*this);
+  SetInstructionsHandler([this] { editInfo_->ShowInstructions(); });
 }
+
+void TInstaller::caciula_iClick() { ShowInstructions(); }
 
 void TInstaller::Show() {
   HWND window = Handle();

@@ -3,7 +3,10 @@
 // product's dark blue, with the artwork, the product name in the embedded typeface and
 // the version. It stays behind every wizard page.
 //
-// A plain window (no toolkit form): no keys of its own, no modal showing.
+// A plain window (no toolkit form): no keys of its own, no modal showing. It owns the
+// instructions viewer (made with it, gone with it) and, while it lives, ShowInstructions
+// shows that viewer; a click on caciula_i does the same.
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +14,8 @@
 #include "toolkit/Actives.h"
 #include "toolkit/Panels.h"
 #include "toolkit/Transimg.h"
+
+class TEditInfo;
 
 // The family name of the embedded typeface.
 inline constexpr wchar_t EmbeddedFontFamily[] = L"Helvetica Black_r";
@@ -39,6 +44,8 @@ class TInstaller : public TWinControl {
 
   // The font lCorvan took from the embedded typeface (none when it could not be loaded).
   const std::optional<TFont>& FontuCorvan() const { return fontuCorvan_; }
+  // The instructions viewer of this backdrop.
+  TEditInfo& EditInfo() const { return *editInfo_; }
 
   TActiveLabel Label1{this, {.name = L"Label1", .height = 16, .align = alBottom,
                              .caption = L"www.corvan-soft.ro       ",
@@ -64,6 +71,8 @@ class TInstaller : public TWinControl {
   void FormShow();
   void FormResize();
   void PaintBorder();
+  void caciula_iClick();
 
   std::optional<TFont> fontuCorvan_;
+  std::unique_ptr<TEditInfo> editInfo_;
 };

@@ -7,6 +7,11 @@ GALLERY="$BUILD/gallery/gallery.exe"
 [ -f "$GALLERY" ] || fail "no gallery at $GALLERY"
 cp "$GALLERY" "$E2E_WORK/gallery.exe"
 cd "$E2E_WORK"
+# The instructions page of the demo media, where the viewer looks for it (ProgramDir C:\Corvan).
+PAGES="$BUILD/components/EXE/VerInfo/3200876.02"
+[ -f "$PAGES/Instruct.htm" ] || fail "no demo instructions page at $PAGES"
+mkdir -p "$WINEPREFIX/drive_c/Corvan/VerInfo/3200876.02"
+cp "$PAGES"/* "$WINEPREFIX/drive_c/Corvan/VerInfo/3200876.02/"
 
 pages=$(wine gallery.exe 2>/dev/null | cut -f1 | tr -d '\r')
 [ -n "$pages" ] || fail "the gallery lists no pages"
