@@ -119,6 +119,16 @@ TEST(InstructionsViewer, ChoosesThePageOfTheVersionFolder) {
     }
     b.viewer.Hide();
   }
+  // A fresh copy that cannot be deleted stays, silently, and is the page shown.
+  ASSERT_TRUE(WriteBytes(kUnread, Page("Necitit")));
+  ASSERT_TRUE(WriteBytes(kRead, Page("Citit")));
+  ASSERT_TRUE(SetFileAttributesW(kUnread.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(b.viewer.FilePrepared(kProgramDir));
+  EXPECT_EQ(b.viewer.FName(), kUnread);
+  EXPECT_TRUE(PathExists(kUnread));
+  EXPECT_TRUE(PathExists(kRead));
+  SetFileAttributesW(kUnread.c_str(), FILE_ATTRIBUTE_NORMAL);
+
   // Another folder has its own page (a file directly under it does not count).
   TempFolder other;
   ASSERT_TRUE(WriteBytes(other.Path() + L"Instruct.htm", Page("Alt")));
