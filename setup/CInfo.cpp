@@ -15,7 +15,7 @@ TEditInfo::TEditInfo(TInstaller& backdrop)
   SetBorderIcons(0);
   SetClientSize(823, 524);
   SetKeyPreview(true);
-  Panel1.SetBevelOuter(bvNone);
+  Panel1.SetBevelOuter(bvNone);  // the close button fills the bar's whole height
   NiceButton3.SetKind(mkClose);
   NiceButton3.SetCaption(L"&E");
   NiceButton3.SetCaptionVisible(false);
