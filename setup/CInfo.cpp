@@ -88,6 +88,16 @@ void TEditInfo::FormClose() {
   MoveFileW(fName_.c_str(), ReadMarkerName(fName_).c_str());
 }
 
+void TEditInfo::RaiseAboveAll() {
+  HWND window = HandleIfCreated();
+  constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  // Leaving the first place and taking it again: a window that is already first in the
+  // order is not moved at all, and Wine restacks its windows on the screen only when one
+  // moves to the top (the backdrop a closing page activates can cover the viewer there).
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, keep);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, keep);
+}
+
 void TEditInfo::FrameViewerFormSubmit(const HtmlFormSubmission&) {
   // The instructions have no form the setup answers; the page stays where it is.
 }
@@ -101,6 +111,7 @@ bool TEditInfo::WndProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
       return true;
     case WM_ENABLEAGAIN:
       EnableWindow(HandleIfCreated(), TRUE);
+      if (IsWindowVisible(HandleIfCreated())) RaiseAboveAll();
       result = 0;
       return true;
     default: return TTitleForm::WndProc(message, wParam, lParam, result);

@@ -50,6 +50,8 @@ class TEditInfo : public TTitleForm {
   void FormClose();
   void NiceButton3Click();
   void FrameViewerFormSubmit(const HtmlFormSubmission& submission);
+  // Puts the window above every other one again, on the screen too.
+  void RaiseAboveAll();
 
   TInstaller& backdrop_;
   std::wstring fName_;

@@ -412,6 +412,37 @@ TEST(InstructionsViewer, StaysEnabledBesideAModalPage) {
   EXPECT_TRUE(IsWindowEnabled(b.Viewer()));
 }
 
+TEST(InstructionsViewer, OpenedOnAPageItStaysInFrontOfTheNextPage) {
+  ProgramFolder folder;
+  ASSERT_TRUE(WriteBytes(kUnread, Page("Instructiuni")));
+  ShownBackdrop b;
+  SetActiveWindow(b.backdrop.Handle());
+  // The copy page opens the viewer while it works; the configuration page follows it.
+  ModalPage copy([&] {
+    ShowInstructions();
+    Settle();
+  });
+  copy.ShowModal();
+  Settle();  // what the closed page left to do (the backdrop it activates again)
+  ASSERT_TRUE(b.ViewerShown());
+  COLORREF seen = CLR_INVALID;
+  bool inFront = false;
+  ModalPage next([&] {
+    Settle();
+    RedrawWindow(b.Viewer(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
+    inFront = Above(b.Viewer(), next.Handle());
+    // On the screen: the page of the viewer, not the backdrop behind it.
+    const RECT at = b.ViewerRect();
+    HDC screen = GetDC(nullptr);
+    seen = GetPixel(screen, at.left + 400, at.top + 200);
+    ReleaseDC(nullptr, screen);
+  });
+  next.ShowModal();
+  EXPECT_TRUE(inFront);
+  EXPECT_EQ(seen, RGB(255, 255, 255));
+}
+
 TEST(InstructionsViewer, FormSubmissionsAreIgnored) {
   ProgramFolder folder;
   ASSERT_TRUE(WriteBytes(kPageFolder + L"trimis.htm", Page("Trimis")));
