@@ -204,6 +204,8 @@ walk_close_viewer() {
 # walk_copy_start: Continue on the copy page (the copy runs inside that click).
 walk_copy_start() {
   walk_wait_page "Copiere fisiere Corvan" 20 || return 1
+  # A copy taken up again: the viewer opened by the first run covers the page.
+  walk_close_viewer || return 1
   walk_shot copy
   walk_activate "$WALK_ID"
   press "$WALK_ID" alt+c
