@@ -194,8 +194,7 @@ TEST(InstallTypePage, ServerAndContinueReachTheFoldersStep) {
   SetMsgDlgObserver(nullptr);
   EXPECT_EQ(created, (std::vector<TWizardStep>{wsInstallType, wsFolders}));
   EXPECT_EQ(Settings().InstallType, itServer);
-  // The driver went on to step 1, which this test gives no page.
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].shownText.find(L"nu are pagina pasului 1."), std::wstring::npos);
+  // The driver went on to step 1, which this test gives no page: the walk ends there.
+  EXPECT_TRUE(messages.empty());
   EXPECT_EQ(Settings().CurrentStep, wsDone);
 }
