@@ -6,6 +6,7 @@
 
 #include "core/folder_path.h"
 #include "core/text.h"
+#include "install/FolderFields.h"
 #include "install/Cseldir.h"
 #include "platform/Files.h"
 #include "toolkit/Dialogs.h"
@@ -56,20 +57,6 @@ std::wstring MakeOneFolder(const std::wstring& folder) {
 // A full path of an existing folder (a relative name would be found in the setup's own
 // current folder).
 bool IsExistingFolder(const std::wstring& folder) { return !FolderRoot(folder).empty() && FolderExists(folder); }
-
-void StyleFolderBox(TActiveEdit& box, TActiveLabel& label) {
-  box.SetFlatStyle(true);
-  box.SetBorderColor(cl3);
-  box.SetBorderColorF(cl2);
-  box.SetAssocLabel(&label);
-}
-
-void StyleBrowseButton(TMButton& button) {
-  button.SetColor(PageColor);
-  button.SetCaptionVisible(false);
-  button.SetNumGlyphs(2);
-  button.SetGlyph(SharedPicture(L"FolderBrowse"));
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "core/app_finder.h"
 #include "core/fmt_markup.h"
 #include "core/text.h"
+#include "install/FolderFields.h"
 #include "install/Cseldir.h"
 #include "platform/Files.h"
 #include "toolkit/GGlobals.h"
@@ -63,20 +64,6 @@ bool IsSearchedEntry(const WIN32_FIND_DATAW& entry) {
   if (!(a & FILE_ATTRIBUTE_DIRECTORY) || (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) return false;
   const std::wstring_view name = entry.cFileName;
   return name != L"." && name != L"..";
-}
-
-void StyleFolderBox(TActiveEdit& box, TActiveLabel& label) {
-  box.SetFlatStyle(true);
-  box.SetBorderColor(cl3);
-  box.SetBorderColorF(cl2);
-  box.SetAssocLabel(&label);
-}
-
-void StyleBrowseButton(TMButton& button) {
-  button.SetColor(PageColor);
-  button.SetCaptionVisible(false);
-  button.SetNumGlyphs(2);
-  button.SetGlyph(SharedPicture(L"FolderBrowse"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit_globals.h"
 #include "typed_keys.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 #include "wizard/Instructions.h"
 
@@ -142,11 +143,7 @@ TEST_F(CopyPageTest, WindowTable) {
   GetWindowTextW(page.Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Copiere fisiere Corvan");
 
-  const struct {
-    TControl* control;
-    TWinControl* parent;
-    RECT bounds;  // right 0: the size is not fixed
-  } places[] = {
+  ExpectPlaces({
       {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
       {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},
       {&page.Panel1, &page, {175, 33, 175 + 302, 33 + 56}},
@@ -156,18 +153,7 @@ TEST_F(CopyPageTest, WindowTable) {
       {&page.UnzipProgress, &page.Panel1, {88, 30, 88 + 199, 30 + 19}},
       {&page.BCancel, &page, {504, 63, 504 + 109, 63 + 28}},
       {&page.LGroupName, &page, {154, 94, 154 + 339, 94 + 13}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(Narrow(p.control->Name()));
-    EXPECT_EQ(p.control->Parent(), p.parent);
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    if (p.bounds.right) {
-      EXPECT_EQ(r.right, p.bounds.right);
-      EXPECT_EQ(r.bottom, p.bounds.bottom);
-    }
-  }
+  });
   EXPECT_EQ(page.Panel1.BevelOuter(), bvNone);
   EXPECT_EQ(page.BBack.Caption(), L"&Inapoi");
   EXPECT_EQ(page.BBack.Kind(), mknPrev);

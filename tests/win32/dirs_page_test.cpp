@@ -11,6 +11,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit_globals.h"
 #include "typed_keys.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 
 using namespace corvan;
@@ -76,11 +77,7 @@ TEST_F(DirsPageTest, WindowTable) {
   EXPECT_STREQ(caption, L"Alegeti directoarele destinatie!");
   EXPECT_EQ(Settings().CurrentStep, wsFolders);
 
-  const struct {
-    TControl* control;
-    TWinControl* parent;
-    RECT bounds;  // right/bottom 0: the size is not fixed
-  } places[] = {
+  ExpectPlaces({
       {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
       {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},
       {&page.Panel1, &page, {168, 29, 168 + 305, 29 + 83}},
@@ -92,18 +89,7 @@ TEST_F(DirsPageTest, WindowTable) {
       {&page.BDate, &page.Panel1, {271, 31, 271 + 29, 31 + 21}},
       {&page.netmemo, &page.Panel1, {5, 53, 5 + 295, 53 + 29}},
       {&page.BCancel, &page, {504, 63, 504 + 109, 63 + 28}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(Narrow(p.control->Name()));
-    EXPECT_EQ(p.control->Parent(), p.parent);
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    if (p.bounds.right) {
-      EXPECT_EQ(r.right, p.bounds.right);
-      EXPECT_EQ(r.bottom, p.bounds.bottom);
-    }
-  }
+  });
   EXPECT_EQ(page.Panel1.BevelOuter(), bvNone);
   EXPECT_EQ(page.BBack.Caption(), L"&Inapoi");
   EXPECT_EQ(page.BBack.Kind(), mknPrev);

@@ -28,6 +28,7 @@
 #include "toolkit_globals.h"
 #include "typed_keys.h"
 #include "upgrade/Upgint.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 
 using namespace corvan;
@@ -246,11 +247,7 @@ TEST_F(FindAppTest, WindowTable) {
   EXPECT_EQ(WindowText(page.Handle()), FirstTitle);
   EXPECT_EQ(Settings().CurrentStep, wsFindApp);
 
-  const struct {
-    TControl* control;
-    TWinControl* parent;
-    RECT bounds;  // right/bottom 0: the size is not fixed
-  } places[] = {
+  ExpectPlaces({
       {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},
       {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
       {&page.BCancel, &page, {504, 63, 504 + 109, 63 + 28}},
@@ -262,18 +259,7 @@ TEST_F(FindAppTest, WindowTable) {
       {&page.BProgram, &page.Panel1, {271, 8, 271 + 29, 8 + 21}},
       {&page.BDate, &page.Panel1, {271, 31, 271 + 29, 31 + 21}},
       {&page.dirlabel, &page.Panel1, {11, 58, 11 + 283, 58 + 16}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(Narrow(p.control->Name()));
-    EXPECT_EQ(p.control->Parent(), p.parent);
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    if (p.bounds.right) {
-      EXPECT_EQ(r.right, p.bounds.right);
-      EXPECT_EQ(r.bottom, p.bounds.bottom);
-    }
-  }
+  });
   EXPECT_EQ(page.Panel1.BevelOuter(), bvNone);
   EXPECT_EQ(page.BNext.Caption(), L"&Continua");
   EXPECT_EQ(page.BNext.Kind(), mknNext);

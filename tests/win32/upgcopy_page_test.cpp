@@ -19,6 +19,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit_globals.h"
 #include "typed_keys.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 #include "wizard/Instructions.h"
 
@@ -218,11 +219,7 @@ TEST_F(UpgCopyTest, WindowTableAsTheCopyPageWithItsDifferences) {
   GetWindowTextW(page.Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Actualizare fisiere Corvan");
 
-  const struct {
-    TControl* control;
-    TWinControl* parent;
-    RECT bounds;  // right 0: the size is not fixed
-  } places[] = {
+  ExpectPlaces({
       {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
       {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},
       {&page.Panel1, &page, {175, 33, 175 + 302, 33 + 56}},
@@ -232,18 +229,7 @@ TEST_F(UpgCopyTest, WindowTableAsTheCopyPageWithItsDifferences) {
       {&page.UnzipProgress, &page.Panel1, {80, 30, 80 + 207, 30 + 19}},
       {&page.BCancel, &page, {504, 63, 504 + 109, 63 + 28}},
       {&page.LGroupName, &page, {154, 94, 154 + 339, 94 + 17}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(Narrow(p.control->Name()));
-    EXPECT_EQ(p.control->Parent(), p.parent);
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    if (p.bounds.right) {
-      EXPECT_EQ(r.right, p.bounds.right);
-      EXPECT_EQ(r.bottom, p.bounds.bottom);
-    }
-  }
+  });
   // The gauges' captions are plain black, and end before the gauges begin.
   for (TActiveLabel* label : {&page.Label1, &page.Label2}) {
     SCOPED_TRACE(Narrow(label->Name()));
