@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "toolkit/Cliunit.h"
+
 namespace {
 // The gauges hold int positions; the machinery keeps its own within the maximum.
 int GaugeValue(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX)); }
@@ -26,15 +28,5 @@ void PageCopyView::SetCopyPosition(std::int64_t position) { copy_.SetProgress(Ga
 void PageCopyView::SetUnzipMax(std::uint32_t max) { unzip_.SetMaxValue(GaugeValue(max)); }
 void PageCopyView::SetUnzipPosition(std::int64_t position) { unzip_.SetProgress(GaugeValue(position)); }
 
-void PageCopyView::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (TMForm::PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+// The toolkit's pump, which also lets the pages' keys (Alt+M, Esc) through.
+void PageCopyView::ProcessPendingMessages() { ::ProcessPendingMessages(); }
