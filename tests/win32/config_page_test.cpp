@@ -25,6 +25,7 @@
 #include "toolkit/PlatformBox.h"
 #include "toolkit_globals.h"
 #include "typed_keys.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 #include "wizard/Instructions.h"
 
@@ -233,22 +234,11 @@ TEST(ConfigPage, WindowTable) {
   GetWindowTextW(page.Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Configurare sistem");
 
-  const struct {
-    TControl* control;
-    RECT bounds;
-  } places[] = {
-      {&page.BNext, {82, 52, 82 + 67, 52 + 51}},      {&page.BBack, {15, 52, 15 + 67, 52 + 51}},
-      {&page.BBDE, {165, 25, 165 + 308, 25 + 18}},    {&page.BCFGSYS, {165, 43, 165 + 308, 43 + 18}},
-      {&page.BGROUP, {165, 97, 165 + 308, 97 + 18}},  {&page.BCancel, {504, 63, 504 + 108, 63 + 28}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(std::string(p.control->Name().begin(), p.control->Name().end()));
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    EXPECT_EQ(r.right, p.bounds.right);
-    EXPECT_EQ(r.bottom, p.bounds.bottom);
-  }
+  ExpectPlaces({
+      {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},      {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
+      {&page.BBDE, &page, {165, 25, 165 + 308, 25 + 18}},    {&page.BCFGSYS, &page, {165, 43, 165 + 308, 43 + 18}},
+      {&page.BGROUP, &page, {165, 97, 165 + 308, 97 + 18}},  {&page.BCancel, &page, {504, 63, 504 + 108, 63 + 28}},
+  });
   EXPECT_EQ(page.BNext.Caption(), L"&Continua");
   EXPECT_EQ(page.BNext.Kind(), mknNext);
   EXPECT_EQ(page.BNext.ButtonLayout(), blGlyphTop);

@@ -13,6 +13,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit_globals.h"
 #include "typed_keys.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 #include "wizard/Instructions.h"
 
@@ -66,23 +67,12 @@ TEST(EndPage, WindowTable) {
   GetWindowTextW(page.Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Finalizare");
 
-  const struct {
-    TControl* control;
-    RECT bounds;
-  } places[] = {
-      {&page.BBack, {15, 52, 15 + 67, 52 + 51}},
-      {&page.BCancel, {82, 52, 82 + 67, 52 + 51}},
-      {&page.Memo1, {179, 38, 179 + 298, 38 + 70}},
-      {&page.Image1, {496, 32, 496 + 128, 32 + 80}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(std::string(p.control->Name().begin(), p.control->Name().end()));
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    EXPECT_EQ(r.right, p.bounds.right);
-    EXPECT_EQ(r.bottom, p.bounds.bottom);
-  }
+  ExpectPlaces({
+      {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},
+      {&page.BCancel, &page, {82, 52, 82 + 67, 52 + 51}},
+      {&page.Memo1, &page, {179, 38, 179 + 298, 38 + 70}},
+      {&page.Image1, &page, {496, 32, 496 + 128, 32 + 80}},
+  });
   EXPECT_EQ(page.BBack.Caption(), L"&Inapoi");
   EXPECT_EQ(page.BBack.Kind(), mknPrev);
   EXPECT_EQ(page.BBack.ButtonLayout(), blGlyphTop);

@@ -16,6 +16,7 @@
 #include "toolkit/GGlobals.h"
 #include "typed_keys.h"
 #include "upgrade/Upgint.h"
+#include "page_places.h"
 #include "win32_test_support.h"
 
 using namespace corvan;
@@ -164,29 +165,15 @@ TEST_F(UpgDataTest, WindowTable) {
   EXPECT_EQ(ReportLabel, &page.L1);
   EXPECT_FALSE(page.QuickV);
 
-  const struct {
-    TControl* control;
-    RECT bounds;  // right 0: the size is the control's own
-  } places[] = {
-      {&page.Lk1, {165, 51, 165 + 29, 51 + 17}},      {&page.Lk2, {165, 70, 165 + 29, 70 + 17}},
-      {&page.Lk3, {165, 89, 165 + 29, 89 + 17}},      {&page.L1, {160, 29, 0, 0}},
-      {&page.BNext, {82, 52, 82 + 67, 52 + 51}},      {&page.BCancel, {504, 63, 504 + 109, 63 + 28}},
-      {&page.BBack, {15, 52, 15 + 67, 52 + 51}},      {&page.BStruct, {185, 51, 185 + 253, 51 + 17}},
-      {&page.BLists, {185, 70, 185 + 253, 70 + 17}},  {&page.BConst, {185, 89, 185 + 253, 89 + 17}},
-      {&page.Ck1, {449, 51, 449 + 22, 51 + 15}},      {&page.Ck2, {449, 70, 449 + 22, 70 + 15}},
-      {&page.Ck3, {449, 89, 449 + 22, 89 + 15}},
-  };
-  for (const auto& p : places) {
-    SCOPED_TRACE(ToUtf8(p.control->Name()));
-    EXPECT_EQ(p.control->Parent(), &page);
-    const RECT r = p.control->BoundsRect();
-    EXPECT_EQ(r.left, p.bounds.left);
-    EXPECT_EQ(r.top, p.bounds.top);
-    if (p.bounds.right) {
-      EXPECT_EQ(r.right, p.bounds.right);
-      EXPECT_EQ(r.bottom, p.bounds.bottom);
-    }
-  }
+  ExpectPlaces({
+      {&page.Lk1, &page, {165, 51, 165 + 29, 51 + 17}},      {&page.Lk2, &page, {165, 70, 165 + 29, 70 + 17}},
+      {&page.Lk3, &page, {165, 89, 165 + 29, 89 + 17}},      {&page.L1, &page, {160, 29, 0, 0}},
+      {&page.BNext, &page, {82, 52, 82 + 67, 52 + 51}},      {&page.BCancel, &page, {504, 63, 504 + 109, 63 + 28}},
+      {&page.BBack, &page, {15, 52, 15 + 67, 52 + 51}},      {&page.BStruct, &page, {185, 51, 185 + 253, 51 + 17}},
+      {&page.BLists, &page, {185, 70, 185 + 253, 70 + 17}},  {&page.BConst, &page, {185, 89, 185 + 253, 89 + 17}},
+      {&page.Ck1, &page, {449, 51, 449 + 22, 51 + 15}},      {&page.Ck2, &page, {449, 70, 449 + 22, 70 + 15}},
+      {&page.Ck3, &page, {449, 89, 449 + 22, 89 + 15}},
+  });
   EXPECT_EQ(page.L1.Caption(), L"Asteapta...");
   EXPECT_TRUE(page.L1.Visible());
   EXPECT_EQ(page.L1.Font().Color(), clBlack);
